@@ -1,0 +1,48 @@
+#pragma once
+// The host framework's basic value types: integers by their host names,
+// colours, points and rectangles.
+#include <cstdint>
+
+namespace host {
+
+using Integer = int32_t;
+using Cardinal = uint32_t;
+using Word = uint16_t;
+using Byte = uint8_t;
+using Extended = long double;  // 80-bit on x86-64
+using TDateTime = double;      // days since 1899-12-30
+
+// $00BBGGRR for a plain colour; $FF0000nn for system colour nn.
+using TColor = int32_t;
+
+struct TPoint {
+  int32_t X = 0;
+  int32_t Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+// Right and Bottom are exclusive.
+struct TRect {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+
+  int32_t Width() const { return Right - Left; }
+  int32_t Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  TPoint TopLeft() const { return {Left, Top}; }
+  TPoint BottomRight() const { return {Right, Bottom}; }
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  bool operator==(const TRect&) const = default;
+};
+
+inline TPoint Point(int32_t x, int32_t y) { return {x, y}; }
+inline TRect Rect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  return {left, top, right, bottom};
+}
+inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  return {left, top, left + width, top + height};
+}
+
+}  // namespace host
