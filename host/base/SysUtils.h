@@ -18,10 +18,10 @@ class Exception : public std::exception {
   std::string message_;
 };
 
-#define HOST_EXCEPTION(Name, Parent)   \
-  class Name : public Parent {         \
-   public:                             \
-    using Parent::Parent;              \
+#define HOST_EXCEPTION(Name, Parent) \
+  class Name : public Parent {       \
+   public:                           \
+    using Parent::Parent;            \
   };
 
 HOST_EXCEPTION(EConvertError, Exception)

@@ -153,7 +153,8 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove) RemoveNotification(AComponent);
   if (state_.Contains(csDestroying)) return;
-  for (size_t i = 0; i < components_.size(); ++i) components_[i]->Notification(AComponent, Operation);
+  for (size_t i = 0; i < components_.size(); ++i)
+    components_[i]->Notification(AComponent, Operation);
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren) {

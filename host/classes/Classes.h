@@ -26,15 +26,15 @@ using TClass = const TClassInfo*;
 
 // Declares the class information of Self, whose parent class is Parent, and
 // the `inherited` alias. Put it first in the class body.
-#define HOST_CLASS(Self, Parent)                                  \
- public:                                                          \
-  using inherited = Parent;                                       \
-  static ::host::TClass StaticClass() {                           \
+#define HOST_CLASS(Self, Parent)                                        \
+ public:                                                                \
+  using inherited = Parent;                                             \
+  static ::host::TClass StaticClass() {                                 \
     static const ::host::TClassInfo info{#Self, Parent::StaticClass()}; \
-    return &info;                                                 \
-  }                                                               \
-  ::host::TClass ClassType() const override { return StaticClass(); } \
-                                                                  \
+    return &info;                                                       \
+  }                                                                     \
+  ::host::TClass ClassType() const override { return StaticClass(); }   \
+                                                                        \
  private:
 
 class TObject {
@@ -86,8 +86,7 @@ class TEvent {
   TEvent(F f) : call_(std::move(f)) {}
   template <class Obj, class Base>
   TEvent(Obj* obj, void (Base::*method)(Args...))
-      : call_([obj, method](Args... a) { (obj->*method)(std::forward<Args>(a)...); }),
-        data_(obj) {}
+      : call_([obj, method](Args... a) { (obj->*method)(std::forward<Args>(a)...); }), data_(obj) {}
 
   explicit operator bool() const { return static_cast<bool>(call_); }
   void operator()(Args... a) const { call_(std::forward<Args>(a)...); }
