@@ -1,0 +1,57 @@
+#include "host/graphics/Font.h"
+
+#include <cstdlib>
+
+namespace host {
+
+namespace {
+
+// a × b / c rounded to the nearest integer, halves away from zero.
+int32_t MulDivRound(int64_t a, int64_t b, int64_t c) {
+  const int64_t p = a * b;
+  const int64_t q = (std::llabs(p) + c / 2) / c;
+  return static_cast<int32_t>(p < 0 ? -q : q);
+}
+
+}  // namespace
+
+template <class T>
+void TFont::Store(T& field, const T& value) {
+  if (field == value) return;
+  field = value;
+  Changed();
+}
+
+void TFont::SetName(const std::string& Value) { Store(FName, Value); }
+void TFont::SetHeight(int32_t Value) { Store(FHeight, Value); }
+void TFont::SetStyle(TFontStyles Value) { Store(FStyle, Value); }
+void TFont::SetColor(TColor Value) { Store(FColor, Value); }
+void TFont::SetPitch(TFontPitch Value) { Store(FPitch, Value); }
+void TFont::SetCharset(TFontCharset Value) { Store(FCharset, Value); }
+
+int32_t TFont::Size() const { return -MulDivRound(FHeight, 72, kFontPixelsPerInch); }
+
+void TFont::SetSize(int32_t Value) { SetHeight(-MulDivRound(Value, kFontPixelsPerInch, 72)); }
+
+void TFont::Assign(TPersistent* Source) {
+  auto* source = As<TFont>(Source);
+  if (!source) return inherited::Assign(Source);
+  if (source == this) return;
+  const bool differs = FName != source->FName || FHeight != source->FHeight ||
+                       FStyle != source->FStyle || FColor != source->FColor ||
+                       FPitch != source->FPitch || FCharset != source->FCharset;
+  if (!differs) return;
+  FName = source->FName;
+  FHeight = source->FHeight;
+  FStyle = source->FStyle;
+  FColor = source->FColor;
+  FPitch = source->FPitch;
+  FCharset = source->FCharset;
+  Changed();
+}
+
+void TFont::Changed() {
+  if (FOnChange) FOnChange(this);
+}
+
+}  // namespace host
