@@ -1,0 +1,182 @@
+#pragma once
+// The operating-system side of the host: top-level windows, the mouse, the
+// keyboard, the screen and the clock. Two implementations: SDL2 for real
+// windows and a headless one (in memory, driven by tests). Everything above
+// this layer (forms, controls, the message loop) talks only to these classes.
+//
+// Threading: every call except Platform::Wake and Platform::NowMs belongs to
+// the main thread; events are delivered on the main thread from Pump.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "host/base/Types.h"
+#include "host/graphics/BitmapImage.h"
+
+namespace host {
+
+enum class MouseButton : uint8_t { Left, Right, Middle };
+
+// Modifier keys and mouse buttons held when an input event happened.
+struct InputState {
+  bool Shift = false;
+  bool Ctrl = false;
+  bool Alt = false;
+  bool Left = false;
+  bool Right = false;
+  bool Middle = false;
+  bool operator==(const InputState&) const = default;
+};
+
+struct MouseEvent {
+  TPoint Pos;                              // client coordinates of the window that receives it
+  TPoint ScreenPos;                        // screen coordinates
+  MouseButton Button = MouseButton::Left;  // for down and up
+  InputState State;                        // after the event took effect
+  int32_t Clicks = 1;                      // 2 for the second press of a double click
+  int32_t WheelDelta = 0;                  // for wheel: 120 per notch, positive away from the user
+};
+
+struct KeyEvent {
+  uint16_t Key = 0;  // virtual-key code (host/platform/VirtualKeys.h)
+  InputState State;
+  bool Repeat = false;  // auto-repeat of a held key
+};
+
+// The shapes the platform can show; the controls' cursor values map onto these.
+enum class SystemCursor : uint8_t {
+  Arrow,
+  IBeam,
+  Wait,
+  Cross,
+  Hand,
+  SizeWE,
+  SizeNS,
+  SizeNWSE,
+  SizeNESW,
+  SizeAll,
+  No,
+  Drag,
+  None,  // hidden
+};
+
+// The interactive move and sizes a window can run (WM_SYSCOMMAND $F012,
+// $F002, $F006, $F008).
+enum class MoveSizeKind : uint8_t { Move, SizeRight, SizeBottom, SizeBottomRight };
+
+// Where a press at a client point would start a move or size without the
+// application seeing the press (used where the compositor must do it:
+// Wayland). Normal means the application gets the press.
+enum class HitArea : uint8_t { Normal, Draggable, ResizeRight, ResizeBottom, ResizeBottomRight };
+
+// What a top-level window reports. The owner of the window (the form's
+// window) implements it; every method runs on the main thread from Pump (or
+// from inside RunMoveSize for BoundsChanged).
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  virtual void MouseMove(const MouseEvent&) {}
+  virtual void MouseDown(const MouseEvent&) {}
+  virtual void MouseUp(const MouseEvent&) {}
+  virtual void MouseWheel(const MouseEvent&) {}
+  // The pointer left the window (no button held).
+  virtual void MouseLeave() {}
+  virtual void KeyDown(const KeyEvent&) {}
+  virtual void KeyUp(const KeyEvent&) {}
+  // Text typed, UTF-8 (one character or a composed sequence).
+  virtual void KeyChar(const std::string& /*text*/, const InputState&) {}
+  // The user asked to close the window (close button, Alt+F4 …).
+  virtual void CloseRequest() {}
+  // The window's pixels were lost and were put back from the last presented
+  // frame; rect in client coordinates.
+  virtual void Exposed(const TRect& /*rect*/) {}
+  virtual void FocusChanged(bool /*focused*/) {}
+  // Bounds (client area, screen coordinates) changed by the user or the
+  // window manager, including every step of RunMoveSize. Not called for
+  // SetBounds.
+  virtual void BoundsChanged(const TRect& /*bounds*/) {}
+};
+
+struct WindowParams {
+  std::string Title;
+  TRect Bounds{0, 0, 320, 240};  // client area in screen coordinates
+  bool Borderless = false;       // no frame or caption from the window manager
+  bool Resizable = true;
+};
+
+class PlatformWindow {
+ public:
+  virtual ~PlatformWindow() = default;
+
+  // Receiver of this window's events; nullptr drops them. Not owned.
+  void SetEvents(WindowEvents* events) { events_ = events; }
+  WindowEvents* Events() const { return events_; }
+
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool Visible() const = 0;
+  // Puts the window on top of the others and gives it the keyboard.
+  virtual void Activate() = 0;
+  virtual bool Focused() const = 0;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual std::string Title() const = 0;
+  // Client area in screen coordinates.
+  virtual TRect Bounds() const = 0;
+  virtual void SetBounds(const TRect& bounds) = 0;
+  // Smallest client size a user size may reach (at least 1 × 1).
+  virtual void SetMinimumSize(int32_t width, int32_t height) = 0;
+  virtual void SetCursor(SystemCursor cursor) = 0;
+  // Shows the given parts (client coordinates) of frame, the window's full
+  // client image. Parts outside the frame or the window are clipped.
+  virtual void Present(const BitmapImage& frame, std::span<const TRect> dirty) = 0;
+  // Runs an interactive move or size that follows the mouse; returns when
+  // the button that is held is released, which is consumed (no MouseUp is
+  // delivered for it). Returns at once when no button is held. Every change
+  // of bounds is reported through BoundsChanged before this returns.
+  virtual void RunMoveSize(MoveSizeKind kind) = 0;
+  // Answers for presses before the application sees them; only platforms
+  // that cannot move a window after the press (Wayland) use it. Empty: none.
+  virtual void SetHitTest(std::function<HitArea(TPoint client)> hitTest) = 0;
+
+ private:
+  WindowEvents* events_ = nullptr;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The platform in use, made on first use: headless when KX_PLATFORM is
+  // "headless", when there is no DISPLAY or WAYLAND_DISPLAY, or when SDL's
+  // video cannot start; SDL2 otherwise (KX_PLATFORM=sdl insists on it).
+  static Platform& Current();
+  // Replaces the platform in use (tests); windows of the old one must be gone.
+  static void SetCurrent(std::unique_ptr<Platform> platform);
+
+  virtual std::string Name() const = 0;  // "headless" or "sdl2"
+
+  virtual std::unique_ptr<PlatformWindow> CreateWindow(const WindowParams& params) = 0;
+
+  // The pointer in screen coordinates (Mouse.CursorPos) and moving it.
+  virtual TPoint CursorPos() const = 0;
+  virtual void SetCursorPos(TPoint pos) = 0;
+  // Buttons and modifier keys held now.
+  virtual InputState CurrentInputState() const = 0;
+  virtual TRect ScreenBounds() const = 0;
+
+  // The event source of the message loop:
+  // moves pending OS events to the windows' WindowEvents,
+  virtual void Pump() = 0;
+  // sleeps in the OS until an event arrives, Wake is called or timeoutMs
+  // passes (negative: no limit),
+  virtual void Wait(int64_t timeoutMs) = 0;
+  // and ends a Wait early; callable from any thread.
+  virtual void Wake() = 0;
+
+  // Milliseconds of a monotonic clock the loop and timers use; any thread.
+  virtual int64_t NowMs() const = 0;
+};
+
+}  // namespace host
