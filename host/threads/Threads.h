@@ -1,0 +1,157 @@
+#pragma once
+// Worker threads in the host's manner, on std::thread.
+//
+// Suspension. Suspend does not stop a thread at an arbitrary instruction: the
+// thread pauses at its next safe point, and Suspend called from another
+// thread returns only once it is there (or waiting at one), so afterwards the
+// thread runs none of its own code until it is resumed. The safe points are
+// the host's waits (WaitForSingleObject), Synchronize (before the call is
+// queued, while it waits, and after it returns) and Terminated() called by
+// the thread itself. A thread running long without reaching one delays the
+// Suspend that waits for it.
+//
+// Synchronize runs a call on the main thread while the worker waits; the main
+// thread serves such calls in its message loop (CheckSynchronize) and while it
+// waits for a thread (WaitFor, Free), so a call in flight completes even when
+// the thread is being destroyed.
+//
+// Lifetime. A thread is created suspended and runs Execute once Start (or
+// enough Resume calls) lets it go. Free() (or FreeAndNil) stops a thread:
+// Terminate, undo any suspension, wait for Execute to return (serving
+// synchronised calls on the main thread), then destroy — so Execute never
+// sees a half-destroyed object. Do not `delete` a running thread: C++ would
+// destroy the derived part before the base could wait for Execute.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "host/base/EnumInfo.h"
+#include "host/classes/Classes.h"
+
+namespace host {
+
+HOST_ENUM(TThreadPriority, tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical)
+
+using TThreadMethod = std::function<void()>;
+
+// The thread that loaded the host library: the GUI thread.
+std::thread::id MainThreadID();
+bool IsMainThread();
+
+// Runs the calls that worker threads queued with Synchronize; true if any
+// ran. Main thread only (EThread otherwise).
+bool CheckSynchronize();
+
+class TThread;
+
+// Marks a wait of the calling thread as a safe point for as long as it lives:
+// a pending suspension pauses the thread before and after the wait, and
+// Suspend does not wait for a thread that is inside it. The host's waits use
+// it; on a thread that is not a TThread it does nothing.
+class SafePointWait {
+ public:
+  SafePointWait();
+  ~SafePointWait();
+  SafePointWait(const SafePointWait&) = delete;
+  SafePointWait& operator=(const SafePointWait&) = delete;
+
+ private:
+  TThread* thread_;
+};
+
+class TThread : public TObject {
+  HOST_CLASS(TThread, TObject)
+ public:
+  TThread();
+
+  // Lets a thread made suspended run. EThread if it was started before.
+  void Start();
+  // Undoes one Suspend; the first time the count reaches 0 the thread starts.
+  // Does nothing on a thread that is not suspended.
+  void Resume();
+  // Adds one suspension and, from another thread, waits until this thread
+  // stands at a safe point; called by the thread itself it pauses there.
+  void Suspend();
+  bool Suspended() const;
+
+  // Asks Execute to end; it is up to Execute to look at Terminated.
+  void Terminate();
+  // Called by the thread itself this is also a safe point.
+  bool Terminated() const;
+
+  // Waits until Execute has returned and gives ReturnValue. On the main
+  // thread the wait serves synchronised calls. EThread for a thread that was
+  // never started or that waits for itself.
+  int32_t WaitFor();
+  bool Finished() const;
+
+  // The thread frees itself once Execute has returned.
+  bool FreeOnTerminate() const;
+  void SetFreeOnTerminate(bool value);
+
+  // Mapped onto the OS when the thread runs: tpIdle → SCHED_IDLE, the others
+  // to nice values +10, +5, 0, −5, −10, −15. The OS may refuse (raising
+  // priority needs privileges); that is ignored and Priority keeps the value.
+  TThreadPriority Priority() const;
+  void SetPriority(TThreadPriority value);
+
+  std::thread::id ThreadID() const;
+  // The exception that ended Execute, if one did.
+  std::exception_ptr FatalException() const;
+  int32_t ReturnValue() const;
+
+  // Called on the main thread after Execute returns, with the thread as
+  // sender.
+  TNotifyEvent OnTerminate;
+
+  // Runs method on the main thread and waits for it; on the main thread it
+  // runs at once. An exception from method is raised again in the caller.
+  // thread may be nullptr for a caller that is not a TThread.
+  static void Synchronize(TThread* thread, TThreadMethod method);
+
+  // Stops the thread (see Lifetime) and destroys it. Called by the thread
+  // itself it sets FreeOnTerminate instead.
+  void Free() override;
+
+ protected:
+  ~TThread() override;
+
+  virtual void Execute() = 0;
+  // Fires OnTerminate through Synchronize.
+  virtual void DoTerminate();
+  void Synchronize(TThreadMethod method) { Synchronize(this, std::move(method)); }
+  void SetReturnValue(int32_t value);
+
+ private:
+  friend class SafePointWait;
+  void Launch();
+  void Run();
+  void StopAndWait();
+  // Safe points: pause while a suspension is pending.
+  void PauseWhileSuspended(std::unique_lock<std::mutex>& lock);
+  void EnterWait();
+  void LeaveWait();
+  void ApplyPriority();
+
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  std::thread thread_;
+  std::thread::id id_;
+  int kernel_tid_ = 0;
+  int suspend_count_ = 1;
+  bool started_ = false;
+  bool in_wait_ = false;
+  bool paused_ = false;
+  bool free_on_terminate_ = false;
+  TThreadPriority priority_ = tpNormal;
+  std::exception_ptr fatal_;
+  std::atomic<bool> terminated_{false};
+  std::atomic<bool> finished_{false};
+  std::atomic<int32_t> return_value_{0};
+};
+
+}  // namespace host
