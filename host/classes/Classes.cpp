@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/classes/TypInfo.h"
+
 namespace host {
 
 bool TObject::InheritsFrom(TClass cls) const {
@@ -153,8 +155,22 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove) RemoveNotification(AComponent);
   if (state_.Contains(csDestroying)) return;
+  if (Operation == opRemove) ClearReferencesTo(AComponent);
   for (size_t i = 0; i < components_.size(); ++i)
     components_[i]->Notification(AComponent, Operation);
+}
+
+void TComponent::ClearReferencesTo(TComponent* AComponent) {
+  const TPublished* table = Published();
+  if (!table) return;
+  for (const TPropInfo& p : table->Properties())
+    if (p.Kind == tkComponent && p.GetObject(this) == AComponent) p.SetObject(this, nullptr);
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  if (root != this) return;
+  for (size_t i = 0; i < components_.size(); ++i)
+    if (!components_[i]->HasParent()) proc(components_[i]);
 }
 
 void TComponent::SetDesigning(bool value, bool setChildren) {

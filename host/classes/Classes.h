@@ -16,25 +16,39 @@ namespace host {
 
 class TObject;
 class TComponent;
+class TPublished;  // host/classes/TypInfo.h
 
 // Class information: what the host calls a class reference (TClass).
 struct TClassInfo {
   const char* Name;
   const TClassInfo* Parent;
+  // The published properties and methods of the class (its own table or the
+  // nearest ancestor's); nullptr when no class up the chain declares one.
+  const TPublished* (*Published)();
 };
 using TClass = const TClassInfo*;
 
+// The table of T::PublishedProperties(), if T (or an ancestor) declares one.
+template <class T>
+const TPublished* PublishedOf() {
+  if constexpr (requires { T::PublishedProperties(); })
+    return &T::PublishedProperties();
+  else
+    return nullptr;
+}
+
 // Declares the class information of Self, whose parent class is Parent, and
 // the `inherited` alias. Put it first in the class body.
-#define HOST_CLASS(Self, Parent)                                        \
- public:                                                                \
-  using inherited = Parent;                                             \
-  static ::host::TClass StaticClass() {                                 \
-    static const ::host::TClassInfo info{#Self, Parent::StaticClass()}; \
-    return &info;                                                       \
-  }                                                                     \
-  ::host::TClass ClassType() const override { return StaticClass(); }   \
-                                                                        \
+#define HOST_CLASS(Self, Parent)                                       \
+ public:                                                               \
+  using inherited = Parent;                                            \
+  static ::host::TClass StaticClass() {                                \
+    static const ::host::TClassInfo info{#Self, Parent::StaticClass(), \
+                                         &::host::PublishedOf<Self>};  \
+    return &info;                                                      \
+  }                                                                    \
+  ::host::TClass ClassType() const override { return StaticClass(); }  \
+                                                                       \
  private:
 
 class TObject {
@@ -45,12 +59,14 @@ class TObject {
   virtual ~TObject() = default;
 
   static TClass StaticClass() {
-    static const TClassInfo info{"TObject", nullptr};
+    static const TClassInfo info{"TObject", nullptr, nullptr};
     return &info;
   }
   virtual TClass ClassType() const { return StaticClass(); }
   std::string ClassName() const { return ClassType()->Name; }
   TClass ClassParent() const { return ClassType()->Parent; }
+  // The published properties of the object's class; nullptr when it has none.
+  const TPublished* Published() const;
   bool InheritsFrom(TClass cls) const;
   template <class T>
   bool Is() const {
@@ -167,13 +183,32 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
+  // The published properties every component has: Name (kept in the object
+  // header of a form file, not stored as a property) and Tag.
+  static const TPublished& PublishedProperties();
+
+  // Streaming: calls proc for each component that a form file nests directly
+  // under this one, in creation order. For the root, the default lists the
+  // components it owns that have no parent component; windowed controls
+  // override it to list their child controls owned by root.
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  // The component this one is nested under in a form file (a control's
+  // parent), or nullptr; the reader hands it over with SetParentComponent.
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* /*parent*/) {}
+  bool HasParent() const { return GetParentComponent() != nullptr; }
+
   // Sets or clears csDesigning on this component and everything it owns.
   void SetDesigning(bool value, bool setChildren = true);
-  // Streaming enters and leaves the loading state through these.
+  // Streaming enters the loading state (csLoading + csReading) and, once
+  // every property is read, leaves csReading; Loaded then clears csLoading.
   void SetLoadingState(bool loading);
   virtual void Loaded();
 
  protected:
+  // Passes the news to the owned components. On opRemove it also clears
+  // every published component reference of this component that points at
+  // AComponent, so a form never keeps a reference to a freed component.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   void Destroying();
   void IncludeState(TComponentStateFlag f) { state_.Include(f); }
@@ -183,6 +218,7 @@ class TComponent : public TPersistent {
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
+  void ClearReferencesTo(TComponent* AComponent);
   void ValidateRename(TComponent* AComponent, const std::string& curName,
                       const std::string& newName) const;
 

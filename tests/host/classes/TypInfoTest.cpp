@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "host/classes/TypInfo.h"
+
+using namespace host;
+
+namespace {
+
+HOST_ENUM(TShade, shDark, shMid, shLight)
+using TShades = TSet<TShade>;
+
+class Base : public TComponent {
+  HOST_CLASS(Base, TComponent)
+ public:
+  using TComponent::TComponent;
+  Integer Width() const { return FWidth; }
+  void SetWidth(Integer v) { FWidth = v; }
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool v) { FEnabled = v; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v) { FColor = v; }
+
+  static const TPublished& PublishedProperties() {
+    static const TPublished table = Publish<Base>()
+                                        .Int("Width", &Base::Width, &Base::SetWidth, 10)
+                                        .Bool("Enabled", &Base::Enabled, &Base::SetEnabled, true)
+                                        .Color("Color", &Base::Color, &Base::SetColor, 0);
+    return table;
+  }
+
+ private:
+  Integer FWidth = 10;
+  bool FEnabled = true;
+  TColor FColor = 0;
+};
+
+class Derived : public Base {
+  HOST_CLASS(Derived, Base)
+ public:
+  using Base::Base;
+  bool KxEnabled() const { return FKxEnabled; }
+  void SetKxEnabled(bool v) { FKxEnabled = v; }
+  TShade Shade() const { return FShade; }
+  void SetShade(TShade v) { FShade = v; }
+  TShades Shades() const { return FShades; }
+  void SetShades(TShades v) { FShades = v; }
+  TNotifyEvent FOnChange;
+
+  static const TPublished& PublishedProperties() {
+    using T = Derived;
+    static const TPublished table = Publish<T>()
+                                        .Enum("Shade", &T::Shade, &T::SetShade, shMid)
+                                        .Bool("Enabled", &T::KxEnabled, &T::SetKxEnabled, true)
+                                        .Set("Shades", &T::Shades, &T::SetShades, TShades{shDark})
+                                        .Hide("Color")
+                                        .SetDefault("Width", 20)
+                                        .Event("OnChange", &T::FOnChange);
+    return table;
+  }
+
+ private:
+  bool FKxEnabled = true;
+  TShade FShade = shMid;
+  TShades FShades{shDark};
+};
+
+// Declares nothing: publishes what its parent does.
+class Plain : public Derived {
+  HOST_CLASS(Plain, Derived)
+ public:
+  using Derived::Derived;
+};
+
+std::vector<std::string> Names(const TPublished& t) {
+  std::vector<std::string> out;
+  for (const TPropInfo& p : t.Properties()) out.push_back(p.Name);
+  return out;
+}
+
+TEST(TypInfo, InheritedEntriesFirstRedeclaredOnesMoveAndHiddenOnesGo) {
+  EXPECT_EQ(Names(Base::PublishedProperties()),
+            (std::vector<std::string>{"Name", "Tag", "Width", "Enabled", "Color"}));
+  EXPECT_EQ(
+      Names(Derived::PublishedProperties()),
+      (std::vector<std::string>{"Name", "Tag", "Width", "Shade", "Enabled", "Shades", "OnChange"}));
+  Plain plain(nullptr);
+  EXPECT_EQ(plain.Published(), &Derived::PublishedProperties());
+}
+
+TEST(TypInfo, RedeclaredEntryUsesTheNewAccessorsAndDefaultsChangeOnlyDownstream) {
+  Derived d(nullptr);
+  const TPropInfo* enabled = FindPropInfo(&d, "ENABLED");
+  ASSERT_NE(enabled, nullptr);
+  enabled->SetOrd(&d, 0);
+  EXPECT_FALSE(d.KxEnabled());
+  EXPECT_TRUE(d.Base::Enabled());
+
+  EXPECT_EQ(Base::PublishedProperties().Find("Width")->OrdDefault, 10);
+  const TPropInfo* width = Derived::PublishedProperties().Find("Width");
+  EXPECT_EQ(width->OrdDefault, 20);
+  EXPECT_TRUE(width->IsStoredValue(&d));  // 10 differs from the declared 20
+  d.SetWidth(20);
+  EXPECT_FALSE(width->IsStoredValue(&d));
+}
+
+TEST(TypInfo, EnumerationsAndSetsCarryTheirValueNames) {
+  Derived d(nullptr);
+  const TPropInfo* shade = FindPropInfo(&d, "Shade");
+  ASSERT_EQ(shade->Kind, tkEnumeration);
+  EXPECT_EQ(shade->EnumType->Name(static_cast<int>(shade->GetOrd(&d))), "shMid");
+  const TPropInfo* shades = FindPropInfo(&d, "Shades");
+  ASSERT_EQ(shades->Kind, tkSet);
+  shades->SetOrd(&d, (TShades{shMid, shLight}).Bits());
+  EXPECT_EQ(d.Shades(), (TShades{shMid, shLight}));
+  EXPECT_TRUE(shades->IsStoredValue(&d));
+}
+
+TEST(TypInfo, ComponentNameIsPublishedButNotStored) {
+  TComponent c(nullptr);
+  c.SetName("Abc");
+  const TPropInfo* name = FindPropInfo(&c, "Name");
+  ASSERT_NE(name, nullptr);
+  EXPECT_FALSE(name->IsStoredValue(&c));
+  EXPECT_EQ(name->GetStr(&c), "Abc");
+  EXPECT_EQ(FindPropInfo(&c, "Nope"), nullptr);
+}
+
+}  // namespace
