@@ -1,0 +1,82 @@
+#include "kxpack/foundations/KxUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace kx {
+namespace {
+
+TEST(KxUtils, SolveForXRoundsTwiceInExtendedPrecision) {
+  struct Case {
+    Integer percent, total, expected;
+  };
+  // The factor lies just below 0.01, so several exact products fall one short.
+  const Case cases[] = {
+      {10, 10, 0},
+      {20, 10, 1},
+      {30, 10, 2},
+      {60, 5, 2},
+      {50, 10, 5},
+      {70, 10, 7},
+      {50, 200, 100},
+      {33, 10, 3},
+      {100, 0, 0},
+      {100, 1, 1},
+      {100, 7, 7},
+      {100, 12345, 12345},
+      {100, INT_MAX, INT_MAX},
+      {0, 500, 0},
+      {-50, 10, -5},
+      {-10, 10, 0},
+      {200, INT_MAX, INT_MAX},
+      {200, INT_MIN, INT_MIN},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SolveForX(c.percent, c.total), c.expected) << c.percent << "% of " << c.total;
+}
+
+TEST(KxUtils, SolveForY) {
+  struct Case {
+    Integer value, total, expected;
+  };
+  const Case cases[] = {
+      {1, 3, 33}, {5, 0, 0}, {3, 3, 100}, {2, 3, 66}, {-1, 3, -33}, {INT_MAX, 1, INT_MAX},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(SolveForY(c.value, c.total), c.expected) << c.value << " of " << c.total;
+}
+
+TEST(KxUtils, AdjustRangeTestsMinFirst) {
+  struct Case {
+    Integer value, min, max, expected;
+  };
+  const Case cases[] = {
+      {5, 10, 20, 10},
+      {25, 10, 20, 20},
+      {15, 10, 20, 15},
+      {10, 10, 20, 10},
+      {20, 10, 20, 20},
+      // Min above Max: below Min ends at Min, only a value above both ends at Max.
+      {5, 20, 10, 20},
+      {15, 20, 10, 20},
+      {25, 20, 10, 10},
+  };
+  for (const Case& c : cases) {
+    Integer v = c.value;
+    AdjustRange(v, c.min, c.max);
+    EXPECT_EQ(v, c.expected) << c.value << " in " << c.min << ".." << c.max;
+  }
+}
+
+TEST(KxUtils, IntegerAndRectangleHelpers) {
+  EXPECT_EQ(MinIntVal(-3, 2), -3);
+  EXPECT_EQ(MaxIntVal(-3, 2), 2);
+  const TRect r{2, 3, 12, 8};
+  EXPECT_EQ(WidthOf(r), 10);
+  EXPECT_EQ(HeightOf(r), 5);
+  EXPECT_EQ(WidthOf(TRect{5, 0, 2, 0}), -3);
+}
+
+}  // namespace
+}  // namespace kx
