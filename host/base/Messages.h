@@ -22,7 +22,8 @@ struct TMessage {
 // control, or a hidden window made with AllocateHWnd.
 class HostWindow {
  public:
-  virtual ~HostWindow() = default;
+  // Stops the window's timers and drops its queued messages (MessageLoop.cpp).
+  virtual ~HostWindow();
   virtual void WndProc(TMessage& message) = 0;
 };
 using HWND = HostWindow*;

@@ -94,24 +94,26 @@ class TThread : public TObject {
   void SetFreeOnTerminate(bool value);
 
   // Mapped onto the OS when the thread runs: tpIdle → SCHED_IDLE, the others
-  // to nice values +10, +5, 0, −5, −10, −15. The OS may refuse (raising
-  // priority needs privileges); that is ignored and Priority keeps the value.
+  // to the process's nice value +10, +5, +0, −5, −10, −15. The OS may refuse
+  // (raising priority needs privileges); that is ignored and Priority keeps
+  // the value.
   TThreadPriority Priority() const;
   void SetPriority(TThreadPriority value);
 
   std::thread::id ThreadID() const;
   // The exception that ended Execute, if one did.
   std::exception_ptr FatalException() const;
-  int32_t ReturnValue() const;
+  int32_t ReturnValue() const { return return_value_; }
 
   // Called on the main thread after Execute returns, with the thread as
-  // sender.
-  TNotifyEvent OnTerminate;
+  // sender. Set it before the thread starts.
+  TNotifyEvent OnTerminate() const;
+  void SetOnTerminate(TNotifyEvent value);
 
   // Runs method on the main thread and waits for it; on the main thread it
   // runs at once. An exception from method is raised again in the caller.
-  // thread may be nullptr for a caller that is not a TThread.
-  static void Synchronize(TThread* thread, TThreadMethod method);
+  // Any thread may call it, a TThread or not.
+  static void Synchronize(const TThreadMethod& method);
 
   // Stops the thread (see Lifetime) and destroys it. Called by the thread
   // itself it sets FreeOnTerminate instead.
@@ -123,18 +125,19 @@ class TThread : public TObject {
   virtual void Execute() = 0;
   // Fires OnTerminate through Synchronize.
   virtual void DoTerminate();
-  void Synchronize(TThreadMethod method) { Synchronize(this, std::move(method)); }
-  void SetReturnValue(int32_t value);
+  void SetReturnValue(int32_t value) { return_value_ = value; }
 
  private:
   friend class SafePointWait;
   void Launch();
   void Run();
   void StopAndWait();
-  // Safe points: pause while a suspension is pending.
-  void PauseWhileSuspended(std::unique_lock<std::mutex>& lock);
+  void WaitUntilFinished();
+  // At a safe point: stays here while a suspension is pending.
+  void PauseWhileSuspended(std::unique_lock<std::mutex>& lock) const;
   void EnterWait();
   void LeaveWait();
+  // Under mutex_: puts priority_ into effect on the running thread.
   void ApplyPriority();
 
   mutable std::mutex mutex_;
@@ -144,10 +147,11 @@ class TThread : public TObject {
   int kernel_tid_ = 0;
   int suspend_count_ = 1;
   bool started_ = false;
-  bool in_wait_ = false;
-  bool paused_ = false;
+  int waits_ = 0;  // depth of SafePointWait scopes the thread is in
+  mutable bool paused_ = false;
   bool free_on_terminate_ = false;
   TThreadPriority priority_ = tpNormal;
+  TNotifyEvent on_terminate_;
   std::exception_ptr fatal_;
   std::atomic<bool> terminated_{false};
   std::atomic<bool> finished_{false};

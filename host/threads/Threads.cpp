@@ -1,0 +1,338 @@
+#include "host/threads/Threads.h"
+
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "host/threads/MessageLoop.h"
+
+namespace host {
+
+namespace {
+
+// Initialised while the library loads, which happens on the main thread.
+const std::thread::id g_main_thread = std::this_thread::get_id();
+
+// The TThread whose Execute runs on this OS thread, if any.
+thread_local TThread* t_current = nullptr;
+
+struct SyncRequest {
+  const TThreadMethod* method;
+  std::exception_ptr error;
+  bool done = false;
+};
+
+// Calls queued by workers for the main thread. `changed` is signalled when a
+// call is queued, when one is done and when a thread finishes, so the main
+// thread can wait for a thread and serve calls at the same time.
+struct SyncQueue {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<SyncRequest*> pending;
+};
+
+SyncQueue& Sync() {
+  static auto* queue = new SyncQueue;  // outlives static destruction
+  return *queue;
+}
+
+void NotifySyncWaiters() {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  sync.changed.notify_all();
+}
+
+// The process's nice value when the library loaded; priorities are relative
+// to it, as the host's are relative to the process's priority class.
+const int g_base_nice = getpriority(PRIO_PROCESS, 0);
+
+// Offsets from it of the priorities above tpIdle (which maps to SCHED_IDLE).
+constexpr int kNiceOffset[] = {0, 10, 5, 0, -5, -10, -15};
+
+}  // namespace
+
+std::thread::id MainThreadID() { return g_main_thread; }
+
+bool IsMainThread() { return std::this_thread::get_id() == g_main_thread; }
+
+bool CheckSynchronize() {
+  if (!IsMainThread())
+    throw EThread("CheckSynchronize called from a thread that is not the main thread");
+  SyncQueue& sync = Sync();
+  // Only the calls queued by now: a worker that queues its next call as soon
+  // as one is done must not keep the main thread from its messages.
+  std::deque<SyncRequest*> batch;
+  {
+    std::lock_guard lock(sync.mutex);
+    batch.swap(sync.pending);
+  }
+  for (SyncRequest* request : batch) {
+    try {
+      (*request->method)();
+    } catch (...) {
+      request->error = std::current_exception();
+    }
+    std::lock_guard lock(sync.mutex);
+    request->done = true;
+    sync.changed.notify_all();
+  }
+  return !batch.empty();
+}
+
+// --- SafePointWait -------------------------------------------------------------
+
+SafePointWait::SafePointWait() : thread_(t_current) {
+  if (thread_) thread_->EnterWait();
+}
+
+SafePointWait::~SafePointWait() {
+  if (thread_) thread_->LeaveWait();
+}
+
+// --- TThread -------------------------------------------------------------------
+
+TThread::TThread() = default;
+
+TThread::~TThread() {
+  if (!thread_.joinable()) return;
+  if (thread_.get_id() == std::this_thread::get_id()) {
+    thread_.detach();  // FreeOnTerminate: the thread is freeing itself
+    return;
+  }
+  StopAndWait();
+  thread_.join();
+}
+
+void TThread::Free() {
+  if (t_current == this) {
+    std::lock_guard lock(mutex_);
+    free_on_terminate_ = true;
+    return;
+  }
+  StopAndWait();
+  delete this;
+}
+
+void TThread::Start() {
+  std::lock_guard lock(mutex_);
+  if (started_) throw EThread("Cannot call Start on a running or suspended thread");
+  suspend_count_ = 0;
+  Launch();
+}
+
+void TThread::Resume() {
+  std::lock_guard lock(mutex_);
+  if (suspend_count_ == 0 || --suspend_count_ > 0) return;
+  if (!started_)
+    Launch();
+  else
+    changed_.notify_all();
+}
+
+void TThread::Suspend() {
+  std::unique_lock lock(mutex_);
+  ++suspend_count_;
+  if (!started_ || finished_) return;
+  if (t_current == this) {
+    PauseWhileSuspended(lock);
+    return;
+  }
+  changed_.wait(lock, [&] { return paused_ || waits_ > 0 || finished_; });
+}
+
+bool TThread::Suspended() const {
+  std::lock_guard lock(mutex_);
+  return suspend_count_ > 0;
+}
+
+void TThread::Terminate() { terminated_ = true; }
+
+bool TThread::Terminated() const {
+  if (t_current == this) {
+    std::unique_lock lock(mutex_);
+    PauseWhileSuspended(lock);
+  }
+  return terminated_;
+}
+
+int32_t TThread::WaitFor() {
+  {
+    std::lock_guard lock(mutex_);
+    if (!started_) throw EThread("Cannot wait for a thread that was never started");
+  }
+  if (t_current == this) throw EThread("A thread cannot wait for itself");
+  WaitUntilFinished();
+  return return_value_;
+}
+
+bool TThread::Finished() const { return finished_; }
+
+bool TThread::FreeOnTerminate() const {
+  std::lock_guard lock(mutex_);
+  return free_on_terminate_;
+}
+
+void TThread::SetFreeOnTerminate(bool value) {
+  std::lock_guard lock(mutex_);
+  free_on_terminate_ = value;
+}
+
+TThreadPriority TThread::Priority() const {
+  std::lock_guard lock(mutex_);
+  return priority_;
+}
+
+void TThread::SetPriority(TThreadPriority value) {
+  std::lock_guard lock(mutex_);
+  priority_ = value;
+  ApplyPriority();
+}
+
+std::thread::id TThread::ThreadID() const {
+  std::lock_guard lock(mutex_);
+  return id_;
+}
+
+std::exception_ptr TThread::FatalException() const {
+  std::lock_guard lock(mutex_);
+  return fatal_;
+}
+
+TNotifyEvent TThread::OnTerminate() const {
+  std::lock_guard lock(mutex_);
+  return on_terminate_;
+}
+
+void TThread::SetOnTerminate(TNotifyEvent value) {
+  std::lock_guard lock(mutex_);
+  on_terminate_ = std::move(value);
+}
+
+void TThread::Synchronize(const TThreadMethod& method) {
+  if (IsMainThread()) {
+    method();
+    return;
+  }
+  SafePointWait safe_point;
+  SyncRequest request{&method, nullptr, false};
+  SyncQueue& sync = Sync();
+  {
+    std::lock_guard lock(sync.mutex);
+    sync.pending.push_back(&request);
+    sync.changed.notify_all();
+  }
+  WakeMainThread();
+  {
+    std::unique_lock lock(sync.mutex);
+    sync.changed.wait(lock, [&] { return request.done; });
+  }
+  if (request.error) std::rethrow_exception(request.error);
+}
+
+void TThread::DoTerminate() {
+  TNotifyEvent handler = OnTerminate();
+  if (handler) Synchronize([&] { handler(this); });
+}
+
+void TThread::Launch() {
+  started_ = true;
+  thread_ = std::thread([this] { Run(); });
+}
+
+void TThread::Run() {
+  t_current = this;
+  {
+    std::unique_lock lock(mutex_);
+    id_ = std::this_thread::get_id();
+    kernel_tid_ = gettid();
+    ApplyPriority();
+    PauseWhileSuspended(lock);
+  }
+  if (!terminated_) {
+    try {
+      Execute();
+    } catch (...) {
+      std::lock_guard lock(mutex_);
+      fatal_ = std::current_exception();
+    }
+  }
+  try {
+    DoTerminate();
+  } catch (...) {
+    std::lock_guard lock(mutex_);
+    if (!fatal_) fatal_ = std::current_exception();
+  }
+  bool free_self;
+  {
+    std::lock_guard lock(mutex_);
+    free_self = free_on_terminate_;
+    finished_ = true;
+    changed_.notify_all();
+  }
+  // From here on `this` may be gone unless the thread frees itself.
+  NotifySyncWaiters();
+  if (free_self) delete this;
+}
+
+void TThread::StopAndWait() {
+  Terminate();
+  {
+    std::lock_guard lock(mutex_);
+    if (!started_) return;
+    free_on_terminate_ = false;  // the caller frees it
+    suspend_count_ = 0;
+    changed_.notify_all();
+  }
+  WaitUntilFinished();
+}
+
+void TThread::WaitUntilFinished() {
+  if (IsMainThread()) {
+    SyncQueue& sync = Sync();
+    while (!finished_) {
+      CheckSynchronize();
+      std::unique_lock lock(sync.mutex);
+      sync.changed.wait(lock, [&] { return finished_ || !sync.pending.empty(); });
+    }
+    return;
+  }
+  SafePointWait safe_point;
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return finished_.load(); });
+}
+
+void TThread::PauseWhileSuspended(std::unique_lock<std::mutex>& lock) const {
+  if (suspend_count_ == 0) return;
+  paused_ = true;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return suspend_count_ == 0; });
+  paused_ = false;
+}
+
+void TThread::EnterWait() {
+  std::unique_lock lock(mutex_);
+  PauseWhileSuspended(lock);
+  ++waits_;
+  changed_.notify_all();
+}
+
+void TThread::LeaveWait() {
+  std::unique_lock lock(mutex_);
+  --waits_;
+  PauseWhileSuspended(lock);
+}
+
+void TThread::ApplyPriority() {
+  if (kernel_tid_ == 0 || finished_) return;
+  // Failures are expected (raising priority needs privileges) and ignored.
+  sched_param param{};
+  sched_setscheduler(kernel_tid_, priority_ == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param);
+  if (priority_ != tpIdle)
+    setpriority(PRIO_PROCESS, kernel_tid_,
+                std::clamp(g_base_nice + kNiceOffset[priority_], -20, 19));
+}
+
+}  // namespace host
