@@ -21,6 +21,12 @@ struct TPoint {
   bool operator==(const TPoint&) const = default;
 };
 
+struct TSize {
+  int32_t cx = 0;
+  int32_t cy = 0;
+  bool operator==(const TSize&) const = default;
+};
+
 // Right and Bottom are exclusive.
 struct TRect {
   int32_t Left = 0;
