@@ -1,0 +1,122 @@
+#include "kxpack/foundations/KxBevel.h"
+
+#include "host/classes/TypInfo.h"
+#include "host/graphics/Color.h"
+#include "kxpack/foundations/KxRectShrink.h"
+#include "kxpack/foundations/KxUtils.h"
+
+namespace kx {
+
+using host::clBtnFace;
+using host::clBtnHighlight;
+using host::clBtnShadow;
+
+TKxBevel::TKxBevel()
+    : FBorderWidth(0),
+      FBorderColor(clBtnFace),
+      FInnerShadow(clBtnShadow),
+      FInnerHighlight(clBtnHighlight),
+      FInnerWidth(1),
+      FInnerStyle(kxLowered),
+      FInnerOutline(osNone),
+      FInnerSpace(1),
+      FInnerColor(clBtnFace),
+      FOuterShadow(clBtnShadow),
+      FOuterHighlight(clBtnHighlight),
+      FOuterWidth(1),
+      FOuterStyle(kxRaised),
+      FOuterOutline(osOuter),
+      FOuterSpace(0),
+      FOuterColor(clBtnFace),
+      FVisible(true) {}
+
+const host::TPublished& TKxBevel::PublishedProperties() {
+  using T = TKxBevel;
+  // Entries without a default are always stored.
+  static const host::TPublished table =
+      host::Publish<T>()
+          .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
+          .Color("BorderColor", &T::BorderColor, &T::SetBorderColor, clBtnFace)
+          .Color("InnerShadow", &T::InnerShadow, &T::SetInnerShadow)
+          .Color("InnerHighlight", &T::InnerHighlight, &T::SetInnerHighlight)
+          .Int("InnerWidth", &T::InnerWidth, &T::SetInnerWidth)
+          .Enum("InnerStyle", &T::InnerStyle, &T::SetInnerStyle)
+          .Enum("InnerOutline", &T::InnerOutline, &T::SetInnerOutline, osNone)
+          .Int("InnerSpace", &T::InnerSpace, &T::SetInnerSpace)
+          .Color("InnerColor", &T::InnerColor, &T::SetInnerColor)
+          .Color("OuterShadow", &T::OuterShadow, &T::SetOuterShadow)
+          .Color("OuterHighlight", &T::OuterHighlight, &T::SetOuterHighlight)
+          .Int("OuterWidth", &T::OuterWidth, &T::SetOuterWidth, 1)
+          .Enum("OuterStyle", &T::OuterStyle, &T::SetOuterStyle)
+          .Enum("OuterOutline", &T::OuterOutline, &T::SetOuterOutline)
+          .Int("OuterSpace", &T::OuterSpace, &T::SetOuterSpace, 0)
+          .Color("OuterColor", &T::OuterColor, &T::SetOuterColor, clBtnFace)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true);
+  return table;
+}
+
+void TKxBevel::SetBorderWidth(TKxBorderWidth Value) {
+  AdjustRange(Value, TKxBorderWidthLow, TKxBorderWidthHigh);
+  SetProp(FBorderWidth, Value);
+}
+
+void TKxBevel::SetInnerWidth(TKxBevelWidth Value) {
+  AdjustRange(Value, TKxBevelWidthLow, TKxBevelWidthHigh);
+  SetProp(FInnerWidth, Value);
+}
+
+void TKxBevel::SetInnerSpace(TKxBevelSpace Value) {
+  AdjustRange(Value, TKxBevelSpaceLow, TKxBevelSpaceHigh);
+  SetProp(FInnerSpace, Value);
+}
+
+void TKxBevel::SetOuterWidth(TKxBevelWidth Value) {
+  AdjustRange(Value, TKxBevelWidthLow, TKxBevelWidthHigh);
+  SetProp(FOuterWidth, Value);
+}
+
+void TKxBevel::SetOuterSpace(TKxBevelSpace Value) {
+  AdjustRange(Value, TKxBevelSpaceLow, TKxBevelSpaceHigh);
+  SetProp(FOuterSpace, Value);
+}
+
+void TKxBevel::Assign(host::TPersistent* Source) {
+  auto* src = host::As<TKxBevel>(Source);
+  if (!src) {
+    inherited::Assign(Source);
+    return;
+  }
+  Updating([&] {
+    SetBorderWidth(src->FBorderWidth);
+    SetBorderColor(src->FBorderColor);
+    SetInnerShadow(src->FInnerShadow);
+    SetInnerHighlight(src->FInnerHighlight);
+    SetInnerWidth(src->FInnerWidth);
+    SetInnerStyle(src->FInnerStyle);
+    SetInnerOutline(src->FInnerOutline);
+    SetInnerSpace(src->FInnerSpace);
+    SetInnerColor(src->FInnerColor);
+    SetOuterShadow(src->FOuterShadow);
+    SetOuterHighlight(src->FOuterHighlight);
+    SetOuterWidth(src->FOuterWidth);
+    SetOuterStyle(src->FOuterStyle);
+    SetOuterOutline(src->FOuterOutline);
+    SetOuterSpace(src->FOuterSpace);
+    SetOuterColor(src->FOuterColor);
+    SetVisible(src->FVisible);
+  });
+}
+
+int64_t TKxBevel::Thickness() const {
+  if (!FVisible) return 0;
+  int64_t t = int64_t{FBorderWidth} + FOuterSpace + FInnerSpace;
+  if (FOuterOutline != osNone) ++t;
+  if (FInnerOutline != osNone) ++t;
+  if (FOuterStyle != kxNone) t += FOuterWidth;
+  if (FInnerStyle != kxNone) t += FInnerWidth;
+  return t;
+}
+
+void TKxBevel::GetVisibleArea(host::TRect& Rect) const { ShrinkRectSaturated(Rect, Thickness()); }
+
+}  // namespace kx
