@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "host/graphics/Color.h"
+
 namespace kx {
 
 static_assert(std::numeric_limits<long double>::digits == 64,
@@ -32,6 +34,17 @@ Integer SolveForX(Integer Percent, Integer Total) {
 Integer SolveForY(Integer Value, Integer Total) {
   if (Total == 0) return 0;
   return TruncToInteger(static_cast<long double>(Value) * 100.0L / static_cast<long double>(Total));
+}
+
+Integer Color2RGB(TColor Color) {
+  return Color < 0 ? static_cast<Integer>(host::GetSysColor(Color & 0xFF)) : Color;
+}
+
+void GetRGB(TColor Color, Byte& R, Byte& G, Byte& B) {
+  const uint32_t v = static_cast<uint32_t>(Color2RGB(Color));
+  R = v & 0xFF;
+  G = (v >> 8) & 0xFF;
+  B = (v >> 16) & 0xFF;
 }
 
 }  // namespace kx

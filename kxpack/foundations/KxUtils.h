@@ -9,8 +9,10 @@
 
 namespace kx {
 
+using host::Byte;
 using host::HKEY;
 using host::Integer;
+using host::TColor;
 using host::TPoint;
 using host::TRect;
 
@@ -38,6 +40,14 @@ inline void AdjustRange(Integer& Value, Integer Min, Integer Max) {
   else if (Value > Max)
     Value = Max;
 }
+
+// --- Colours --------------------------------------------------------------------
+
+// A system colour ($FF0000nn) resolved to the RGB value of its index; any
+// other colour unchanged.
+Integer Color2RGB(TColor Color);
+// The red, green and blue bytes of a colour ($00BBGGRR), system colours resolved.
+void GetRGB(TColor Color, Byte& R, Byte& G, Byte& B);
 
 // --- Registry -----------------------------------------------------------------------
 // Each works on a registry object of its own with full access. A failure of

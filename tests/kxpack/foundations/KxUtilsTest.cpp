@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+
+#include "host/graphics/Color.h"
 
 namespace kx {
 namespace {
@@ -76,6 +79,20 @@ TEST(KxUtils, IntegerAndRectangleHelpers) {
   EXPECT_EQ(WidthOf(r), 10);
   EXPECT_EQ(HeightOf(r), 5);
   EXPECT_EQ(WidthOf(TRect{5, 0, 2, 0}), -3);
+}
+
+TEST(KxUtils, ColoursResolveSystemColours) {
+  EXPECT_EQ(Color2RGB(0x00584E4E), 0x00584E4E);
+  EXPECT_EQ(Color2RGB(host::clBtnFace), static_cast<Integer>(host::GetSysColor(15)));
+  EXPECT_GE(Color2RGB(host::clBtnShadow), 0);
+
+  Byte r, g, b;
+  GetRGB(0x00123456, r, g, b);
+  EXPECT_EQ((std::array<int, 3>{r, g, b}), (std::array<int, 3>{0x56, 0x34, 0x12}));
+  const uint32_t face = host::GetSysColor(15);
+  GetRGB(host::clBtnFace, r, g, b);
+  EXPECT_EQ((std::array<int, 3>{r, g, b}),
+            (std::array<int, 3>{int(face & 0xFF), int((face >> 8) & 0xFF), int(face >> 16)}));
 }
 
 }  // namespace
