@@ -42,7 +42,7 @@ class HeadlessPlatform : public Platform {
   void Pump() override;
   void Wait(int64_t timeoutMs) override;
   void Wake() override;
-  int64_t NowMs() const override;
+  int64_t NowMs() override;
 
   // Input, queued until the next Pump. Any thread.
   void InjectMouseMove(int32_t screenX, int32_t screenY);
@@ -61,8 +61,8 @@ class HeadlessPlatform : public Platform {
   // Number of injected events not yet delivered.
   size_t PendingInput() const;
 
-  // The clock: real monotonic time plus the advanced amount; with a manual
-  // clock only the advanced amount counts (starting from 0). Any thread.
+  // The clock: real monotonic time plus the advanced amount. A manual clock
+  // stands still except for AdvanceClock. Any thread.
   void AdvanceClock(int64_t ms);
   void SetManualClock(bool manual);
 
@@ -86,6 +86,7 @@ class HeadlessPlatform : public Platform {
   struct KeyInput {
     uint16_t Key;
     bool Down;
+    bool TypesChar;  // followed by the character the key types
   };
   struct CharInput {
     std::string Text;
@@ -154,8 +155,7 @@ class HeadlessWindow : public PlatformWindow {
   const BitmapImage& Pixels() const { return pixels_; }
   // The parts the last Present call showed, clipped to the window.
   const std::vector<TRect>& LastPresented() const { return lastPresented_; }
-  // Writes Pixels() as a PNG file; raises EFCreateError-style
-  // EStreamError "Cannot create file <path>" when it cannot.
+  // Writes Pixels() as a PNG file (EFOpenError when it cannot be created).
   void SavePng(const std::string& path) const;
 
  private:

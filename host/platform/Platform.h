@@ -4,8 +4,9 @@
 // windows and a headless one (in memory, driven by tests). Everything above
 // this layer (forms, controls, the message loop) talks only to these classes.
 //
-// Threading: every call except Platform::Wake and Platform::NowMs belongs to
-// the main thread; events are delivered on the main thread from Pump.
+// Threading: every call except Platform::Wake and Platform::NowMs (and the
+// headless platform's Inject… calls) belongs to the main thread; events are
+// delivered on the main thread from Pump.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,8 @@
 
 #include "host/base/Types.h"
 #include "host/graphics/BitmapImage.h"
+#include "host/threads/Clock.h"
+#include "host/threads/MessageLoop.h"
 
 namespace host {
 
@@ -59,7 +62,7 @@ enum class SystemCursor : uint8_t {
   SizeAll,
   No,
   Drag,
-  None,  // hidden
+  Hidden,
 };
 
 // The interactive move and sizes a window can run (WM_SYSCOMMAND $F012,
@@ -144,15 +147,18 @@ class PlatformWindow {
   WindowEvents* events_ = nullptr;
 };
 
-class Platform {
+// The platform is also the message loop's event source (Pump moves pending
+// OS events to the windows' WindowEvents; Wait sleeps in the OS; Wake, from
+// any thread, ends a Wait) and its clock (NowMs, any thread).
+class Platform : public EventSource, public TickSource {
  public:
-  virtual ~Platform() = default;
-
-  // The platform in use, made on first use: headless when KX_PLATFORM is
-  // "headless", when there is no DISPLAY or WAYLAND_DISPLAY, or when SDL's
-  // video cannot start; SDL2 otherwise (KX_PLATFORM=sdl insists on it).
+  // The platform in use, made on first use and installed as the loop's event
+  // source and clock: headless when KX_PLATFORM is "headless", when there is
+  // no DISPLAY or WAYLAND_DISPLAY, or when SDL's video cannot start; SDL2
+  // otherwise (KX_PLATFORM=sdl tries it even without those variables).
   static Platform& Current();
-  // Replaces the platform in use (tests); windows of the old one must be gone.
+  // Replaces (and installs) the platform in use, for tests; windows of the
+  // old one must be gone. nullptr: the next Current() chooses again.
   static void SetCurrent(std::unique_ptr<Platform> platform);
 
   virtual std::string Name() const = 0;  // "headless" or "sdl2"
@@ -166,17 +172,9 @@ class Platform {
   virtual InputState CurrentInputState() const = 0;
   virtual TRect ScreenBounds() const = 0;
 
-  // The event source of the message loop:
-  // moves pending OS events to the windows' WindowEvents,
-  virtual void Pump() = 0;
-  // sleeps in the OS until an event arrives, Wake is called or timeoutMs
-  // passes (negative: no limit),
-  virtual void Wait(int64_t timeoutMs) = 0;
-  // and ends a Wait early; callable from any thread.
-  virtual void Wake() = 0;
-
-  // Milliseconds of a monotonic clock the loop and timers use; any thread.
-  virtual int64_t NowMs() const = 0;
+  // The steady system clock, in the loop's default origin so that installing
+  // a platform does not shift the timers' due times.
+  int64_t NowMs() override;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 // Virtual-key codes of the keys the platform reports (the host's VK_ values).
 // Letters and digits are their upper-case ASCII codes ('A', '0').
 #include <cstdint>
+#include <string>
 
 namespace host {
 
@@ -30,5 +31,22 @@ inline constexpr uint16_t VK_INSERT = 0x2D;
 inline constexpr uint16_t VK_DELETE = 0x2E;
 inline constexpr uint16_t VK_F1 = 0x70;  // VK_F1 + n for F(n+1), up to F12
 inline constexpr uint16_t VK_F12 = 0x7B;
+
+// The control character a key types (Enter "\r", Backspace "\b", Tab "\t",
+// Escape "\x1b"), "" for other keys.
+inline std::string ControlCharOfKey(uint16_t key) {
+  switch (key) {
+    case VK_RETURN:
+      return "\r";
+    case VK_BACK:
+      return "\b";
+    case VK_TAB:
+      return "\t";
+    case VK_ESCAPE:
+      return "\x1b";
+    default:
+      return "";
+  }
+}
 
 }  // namespace host
