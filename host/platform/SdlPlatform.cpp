@@ -309,6 +309,7 @@ void SdlPlatform::Dispatch(const SDL_Event& e) {
         m.WheelDelta = notches * 120;
         events->MouseWheel(m);
       } else if (ButtonFrom(e.button.button, m.Button)) {
+        if (e.type == SDL_MOUSEBUTTONDOWN) lastPress_ = m.ScreenPos;
         // SDL counts on (3, 4 …); the host pairs presses: every second one is
         // a double click.
         m.Clicks = e.button.clicks % 2 == 0 ? 2 : 1;
@@ -490,34 +491,37 @@ void SdlWindow::RunMoveSize(MoveSizeKind kind) {
   // press would reach us; a window cannot move itself afterwards.
   if (platform_.wayland_) return;
   const X11Window x11(window_);
-  const GlobalPointer start = ReadGlobalPointer(x11);
   // SDL has the press; a release may already be queued behind it.
-  const int button = start.FirstHeld();
+  const int button = ReadGlobalPointer(x11).FirstHeld();
   if (button == 0) {
     // A quick click: the move is over before it began. Moves start from the
     // left button; its release belongs to the move.
     TakeQueuedRelease(id_, SDL_BUTTON_LEFT);
     return;
   }
-  if (x11.Valid() && x11.WindowManagerMovesWindows() && RunWindowManagerMoveSize(kind, button))
+  // Follow the pointer from where the button went down: a window manager may
+  // hold the press back until the pointer moves (click-to-focus grabs), so
+  // the pointer can be past the press point by the time it reaches us.
+  const TPoint press = platform_.lastPress_;
+  if (x11.Valid() && x11.WindowManagerMovesWindows() &&
+      RunWindowManagerMoveSize(kind, button, press))
     return;
-  RunPointerMoveSize(kind, button);
+  RunPointerMoveSize(kind, button, press);
 }
 
-bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button) {
+bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint press) {
   const X11Window x11(window_);
-  const GlobalPointer start = ReadGlobalPointer(x11);
   const TRect startBounds = Bounds();
-  x11.StartWindowManagerMoveResize(NetWmDirection(kind), start.Pos.X, start.Pos.Y, button);
+  x11.StartWindowManagerMoveResize(NetWmDirection(kind), press.X, press.Y, button);
   const uint64_t startedMs = SDL_GetTicks64();
   bool managerActs = false;
-  GlobalPointer now = start;
+  GlobalPointer now;
   for (;;) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       if (e.type == SDL_MOUSEBUTTONUP && e.button.windowID == id_ && e.button.button == button) {
         // Let go before the window manager took over.
-        x11.StartWindowManagerMoveResize(kNetWmCancel, start.Pos.X, start.Pos.Y, button);
+        x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
         NoteBounds();
         return true;
       }
@@ -526,9 +530,9 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button) {
     now = ReadGlobalPointer(x11);
     if (!now.Held(button)) break;
     if (Bounds() != startBounds) managerActs = true;
-    const bool pointerMoved = now.Pos != start.Pos;
+    const bool pointerMoved = now.Pos != press;
     if (!managerActs && pointerMoved && SDL_GetTicks64() - startedMs > kWindowManagerGraceMs) {
-      x11.StartWindowManagerMoveResize(kNetWmCancel, start.Pos.X, start.Pos.Y, button);
+      x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
       return false;
     }
     SDL_Delay(kPollMs);
@@ -545,9 +549,8 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button) {
   return true;
 }
 
-void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button) {
+void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press) {
   const X11Window x11(window_);
-  const GlobalPointer press = ReadGlobalPointer(x11);
   const TRect start = Bounds();
   for (bool released = false; !released;) {
     SDL_Event e;
@@ -567,7 +570,7 @@ void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button) {
       TakeQueuedRelease(id_, button);
       released = true;
     }
-    const TRect target = MoveSizeBounds(kind, start, press.Pos, now.Pos, minWidth_, minHeight_);
+    const TRect target = MoveSizeBounds(kind, start, press, now.Pos, minWidth_, minHeight_);
     if (target == known_) continue;
     SetBounds(target);
     if (Events()) Events()->BoundsChanged(target);

@@ -46,6 +46,7 @@ class SdlPlatform : public Platform {
   uint32_t wakeEvent_;
   bool wayland_;
   std::map<uint32_t, SdlWindow*> windows_;
+  TPoint lastPress_;  // screen position of the last button press delivered
   std::array<SDL_Cursor*, static_cast<size_t>(SystemCursor::Hidden)> cursors_{};
 };
 
@@ -75,8 +76,8 @@ class SdlWindow : public PlatformWindow {
   // known (set by the program or reported before).
   void NoteBounds();
   // Runs the window manager's own move/size; false when it refused.
-  bool RunWindowManagerMoveSize(MoveSizeKind kind, int button);
-  void RunPointerMoveSize(MoveSizeKind kind, int button);
+  bool RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint press);
+  void RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press);
 
   SdlPlatform& platform_;
   SDL_Window* window_;

@@ -1,0 +1,119 @@
+// End to end under Xvfb: a borderless SDL2 window (tools/kxdragprobe) is
+// dragged and sized with xdotool, with and without a window manager.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "XSession.h"
+
+using namespace kxtest;
+using host::TRect;
+
+namespace {
+
+const char* kTitle = "KxDragProbe";
+
+std::string ProbePath() {
+  // Test programs live in <build>/tests, tools in <build>/tools/<name>.
+  const auto self = std::filesystem::read_symlink("/proc/self/exe");
+  return (self.parent_path().parent_path() / "tools" / "kxdragprobe" / "kxdragprobe").string();
+}
+
+std::string Xdo(const std::string& args) { return "xdotool " + args; }
+
+// Presses the left button at (x, y), moves by (dx, dy) in five steps with
+// short pauses, as a hand would, and releases.
+void Drag(int x, int y, int dx, int dy) {
+  XSession::Run(
+      Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1"));
+  usleep(200'000);
+  for (int i = 1; i <= 5; ++i) {
+    XSession::Run(Xdo("mousemove --sync " + std::to_string(x + dx * i / 5) + " " +
+                      std::to_string(y + dy * i / 5)));
+    usleep(50'000);
+  }
+  XSession::Run(Xdo("mouseup 1"));
+}
+
+class X11MoveSize : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    session_ = std::make_unique<XSession>(GetParam());
+    if (!session_->Ok())
+      GTEST_SKIP() << "no X server for the end-to-end test: " << session_->Error();
+    const std::string probe = ProbePath();
+    ASSERT_TRUE(std::filesystem::exists(probe)) << "build the kxdragprobe tool first: " << probe;
+    probe_ = std::make_unique<ChildProcess>(std::vector<std::string>{probe}, true);
+    ASSERT_TRUE(probe_->WaitLine("ready", 0, Ms(10000))) << probe_->AllOutput();
+    window_ = XSession::FindWindow(kTitle);
+    ASSERT_NE(window_, 0u) << "the probe's window did not show";
+    start_ = XSession::Geometry(window_);
+    ASSERT_EQ(start_.Width(), 320);
+  }
+  void TearDown() override {
+    probe_.reset();  // before the server goes
+    session_.reset();
+  }
+
+  // Waits for the probe's next line starting with prefix.
+  bool Expect(const std::string& prefix) {
+    size_t at = 0;
+    if (!probe_->WaitLine(prefix, next_, Ms(5000), &at)) return false;
+    next_ = at + 1;
+    return true;
+  }
+
+  // Clicks the lower half (no move there) and checks the probe saw it.
+  void ExpectClickReaches(const TRect& bounds) {
+    const int x = bounds.Left + bounds.Width() / 2, y = bounds.Bottom - 30;
+    XSession::Run(
+        Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
+    EXPECT_TRUE(Expect("down")) << probe_->AllOutput();
+    EXPECT_TRUE(Expect("up")) << probe_->AllOutput();
+  }
+
+  std::unique_ptr<XSession> session_;
+  std::unique_ptr<ChildProcess> probe_;
+  unsigned long window_ = 0;
+  TRect start_;
+  size_t next_ = 0;
+};
+
+TEST_P(X11MoveSize, ADragMovesTheWindowByTheDeltaAndClicksStillArriveAfterwards) {
+  Drag(start_.Left + 40, start_.Top + 30, 100, 60);
+  ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
+  const TRect moved = XSession::Geometry(window_);
+  EXPECT_EQ(moved.Left - start_.Left, 100);
+  EXPECT_EQ(moved.Top - start_.Top, 60);
+  EXPECT_EQ(moved.Width(), start_.Width());
+  EXPECT_EQ(moved.Height(), start_.Height());
+  ExpectClickReaches(moved);
+
+  // A press released at once must not leave the window stuck to the pointer.
+  XSession::Run(Xdo("mousemove --sync " + std::to_string(moved.Left + 40) + " " +
+                    std::to_string(moved.Top + 30) + " mousedown 1 mouseup 1"));
+  ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
+  XSession::Run(Xdo("mousemove --sync " + std::to_string(moved.Left + 90) + " " +
+                    std::to_string(moved.Top + 70)));
+  usleep(300'000);
+  EXPECT_EQ(XSession::Geometry(window_), moved);
+  ExpectClickReaches(moved);
+}
+
+TEST_P(X11MoveSize, ASizeFromTheBottomRightCornerChangesTheSize) {
+  Drag(start_.Right - 5, start_.Bottom - 5, 80, 50);
+  ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
+  const TRect sized = XSession::Geometry(window_);
+  EXPECT_EQ(sized.Width(), start_.Width() + 80);
+  EXPECT_EQ(sized.Height(), start_.Height() + 50);
+  EXPECT_EQ(sized.TopLeft(), start_.TopLeft());
+  ExpectClickReaches(sized);
+}
+
+INSTANTIATE_TEST_SUITE_P(, X11MoveSize, ::testing::Values(false, true), [](const auto& info) {
+  return info.param ? "WithWindowManager" : "WithoutWindowManager";
+});
+
+}  // namespace
