@@ -253,9 +253,9 @@ bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
           ? 0
           : SurfacePixel(*dst, static_cast<COLORREF>(ColorToRGB(dst->Brush.Color)));
 
+  std::optional<SourcePixels> source;
+  if (usesSource) source.emplace(*dst, *src, g);
   if (!convert && (code == 0xCC || code == 0xF0 || code == 0x00 || code == 0xFF)) {
-    std::optional<SourcePixels> source;
-    if (usesSource) source.emplace(*dst, *src, g);
     ForEachClipPart(*dst, g.Dest, [&](const TRect& r) {
       uint32_t* out = d.Row(r.Top) + r.Left;
       if (code == 0xCC)
@@ -268,8 +268,6 @@ bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
     return true;
   }
 
-  std::optional<SourcePixels> source;
-  if (usesSource) source.emplace(*dst, *src, g);
   std::vector<uint32_t> converted;
   const uint32_t textPixel = SurfacePixel(*dst, dst->TextColor);
   const uint32_t bkPixel = SurfacePixel(*dst, dst->BkColor);
@@ -292,34 +290,49 @@ bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
   return true;
 }
 
+namespace {
+
+// A w × h block sampled by nearest pixel from a wSrc × hSrc block of src, on a
+// DC that blits like src (same pixel format and background colour).
+struct ScaledSource {
+  BitmapImage Image;
+  DeviceContext DC;
+  ScaledSource(const DeviceContext& src, int xSrc, int ySrc, int wSrc, int hSrc, int w, int h)
+      : Image(w, h) {
+    const BitmapImage& s = *src.Surface;
+    Image.PixelFormat = s.PixelFormat;
+    for (int j = 0; j < h; ++j) {
+      const int sy = ySrc + src.Origin.Y + static_cast<int>(static_cast<int64_t>(j) * hSrc / h);
+      for (int i = 0; i < w; ++i) {
+        const int sx = xSrc + src.Origin.X + static_cast<int>(static_cast<int64_t>(i) * wSrc / w);
+        const bool inside = sx >= 0 && sy >= 0 && sx < s.Width && sy < s.Height;
+        Image.At(i, j) = inside ? s.At(sx, sy) : 0;
+      }
+    }
+    DC.Surface = &Image;
+    DC.BkColor = src.BkColor;
+  }
+};
+
+}  // namespace
+
 bool StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop) {
   if (w == wSrc && h == hSrc) return BitBlt(dst, x, y, w, h, src, xSrc, ySrc, rop);
   if (!dst || !src || !src->Surface) return false;
   if (w <= 0 || h <= 0 || wSrc <= 0 || hSrc <= 0) return true;
-  // Sample the source by nearest pixel into a block of the destination's size,
-  // then blit that block.
-  const BitmapImage& s = *src->Surface;
-  BitmapImage scaled(w, h);
-  scaled.PixelFormat = s.PixelFormat;
-  for (int j = 0; j < h; ++j) {
-    const int sy = ySrc + src->Origin.Y + static_cast<int>(static_cast<int64_t>(j) * hSrc / h);
-    for (int i = 0; i < w; ++i) {
-      const int sx = xSrc + src->Origin.X + static_cast<int>(static_cast<int64_t>(i) * wSrc / w);
-      const bool inside = sx >= 0 && sy >= 0 && sx < s.Width && sy < s.Height;
-      scaled.At(i, j) = inside ? s.At(sx, sy) : 0;
-    }
-  }
-  DeviceContext block;
-  block.Surface = &scaled;
-  block.BkColor = src->BkColor;
-  return BitBlt(dst, x, y, w, h, &block, 0, 0, rop);
+  ScaledSource scaled(*src, xSrc, ySrc, wSrc, hSrc, w, h);
+  return BitBlt(dst, x, y, w, h, &scaled.DC, 0, 0, rop);
 }
 
-bool KeyedBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, COLORREF key,
-              std::optional<COLORREF> fill) {
+bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
+                    int hSrc, COLORREF key, std::optional<COLORREF> fill) {
   if (!dst || !dst->Surface || !src || !src->Surface) return false;
-  if (w <= 0 || h <= 0) return true;
+  if (w <= 0 || h <= 0 || wSrc <= 0 || hSrc <= 0) return true;
+  if (w != wSrc || h != hSrc) {
+    ScaledSource scaled(*src, xSrc, ySrc, wSrc, hSrc, w, h);
+    return TransparentBlt(dst, x, y, w, h, &scaled.DC, 0, 0, w, h, key, fill);
+  }
   const BlitGeometry g = PlaceBlit(*dst, x, y, w, h, src, xSrc, ySrc);
   const SourcePixels source(*dst, *src, g);
   BitmapImage& d = *dst->Surface;

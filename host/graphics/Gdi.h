@@ -151,10 +151,11 @@ bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
 // The same with scaling by nearest pixel from a wSrc × hSrc block.
 bool StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
-// BitBlt that leaves dst unchanged where the source pixel is `key` (a
-// colour); with `fill` set, those pixels take the fill colour instead.
-bool KeyedBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, COLORREF key,
-              std::optional<COLORREF> fill = std::nullopt);
+// A blit (scaled like StretchBlt) that leaves dst unchanged where the source
+// pixel has colour `key`; with `fill` given, those pixels take the fill colour
+// instead.
+bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
+                    int hSrc, COLORREF key, std::optional<COLORREF> fill = std::nullopt);
 
 // Text in the DC's font and text colour; in OPAQUE mode the text cell is
 // filled with the background colour first.

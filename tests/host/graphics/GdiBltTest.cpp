@@ -98,9 +98,9 @@ TEST(GdiBlt, KeyedCopyLeavesOrFillsTheKey) {
   Surface src(3, 1, 0);
   src.Image.Pixels = {0x000000, 0x00FF00, 0x000000};
   Surface dst(3, 1, 0x0000FF);
-  KeyedBlt(dst.DC, 0, 0, 3, 1, src.DC, 0, 0, clBlack);
+  TransparentBlt(dst.DC, 0, 0, 3, 1, src.DC, 0, 0, 3, 1, clBlack);
   EXPECT_EQ(dst.Image.Pixels, (std::vector<uint32_t>{0x0000FF, 0x00FF00, 0x0000FF}));
-  KeyedBlt(dst.DC, 0, 0, 3, 1, src.DC, 0, 0, clBlack, RGB(0xFF, 0, 0));
+  TransparentBlt(dst.DC, 0, 0, 3, 1, src.DC, 0, 0, 3, 1, clBlack, RGB(0xFF, 0, 0));
   EXPECT_EQ(dst.Image.Pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0xFF0000}));
 }
 
