@@ -117,6 +117,26 @@ int64_t TKxBevel::Thickness() const {
   return t;
 }
 
+void TKxBevel::Paint(host::TCanvas* Canvas, host::TRect& Rect) const {
+  if (!FVisible) return;
+  auto outline = [&] { DrawFrame3D(Canvas, Rect, host::clBlack, host::clBlack, 1); };
+  // A raised ring is light on its left and top edges, a lowered one dark.
+  auto ring = [&](TKxBevelStyle style, TColor highlight, TColor shadow, Integer width) {
+    if (style == kxNone) return;
+    const bool raised = style == kxRaised;
+    DrawFrame3D(Canvas, Rect, raised ? highlight : shadow, raised ? shadow : highlight, width);
+  };
+  if (FBorderWidth > 0) DrawFrame3D(Canvas, Rect, FBorderColor, FBorderColor, FBorderWidth);
+  if (FOuterOutline == osOuter) outline();
+  ring(FOuterStyle, FOuterHighlight, FOuterShadow, FOuterWidth);
+  if (FOuterOutline == osInner) outline();
+  DrawFrame3D(Canvas, Rect, FOuterColor, FOuterColor, FOuterSpace);
+  if (FInnerOutline == osOuter) outline();
+  ring(FInnerStyle, FInnerHighlight, FInnerShadow, FInnerWidth);
+  if (FInnerOutline == osInner) outline();
+  DrawFrame3D(Canvas, Rect, FInnerColor, FInnerColor, FInnerSpace);
+}
+
 void TKxBevel::GetVisibleArea(host::TRect& Rect) const { ShrinkRectSaturated(Rect, Thickness()); }
 
 }  // namespace kx

@@ -1,7 +1,9 @@
 #include "kxpack/foundations/KxGraphPal.h"
 
 #include "host/classes/TypInfo.h"
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Color.h"
+#include "host/graphics/PixelOps.h"
 
 namespace kx {
 
@@ -29,5 +31,16 @@ void TKxGraphPal::Assign(host::TPersistent* Source) {
 }
 
 host::TColor TKxGraphPal::GetColors(host::Integer Index) const { return Index <= 0 ? FLow : FHigh; }
+
+void TKxGraphPal::ToBMP(host::TBitmap* Bitmap, host::TColor SrcLow, host::TColor SrcHigh) const {
+  if (!Bitmap || Bitmap->Empty()) return;
+  host::BitmapImage& image = *Bitmap->Handle();
+  // One pass over the pixels, each judged on its original value. A pixel of
+  // SrcHigh ends as High even when SrcHigh equals SrcLow, as a second pass
+  // after the first would leave it.
+  host::pixels::ReplaceTwo(image.Pixels.data(), image.Width, image.Width, image.Height,
+                           host::ColorToPixel(SrcHigh), host::ColorToPixel(FHigh),
+                           host::ColorToPixel(SrcLow), host::ColorToPixel(FLow));
+}
 
 }  // namespace kx

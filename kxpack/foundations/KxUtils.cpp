@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "host/graphics/Bitmap.h"
 #include "host/graphics/Color.h"
 
 namespace kx {
@@ -45,6 +46,18 @@ void GetRGB(TColor Color, Byte& R, Byte& G, Byte& B) {
   R = v & 0xFF;
   G = (v >> 8) & 0xFF;
   B = (v >> 16) & 0xFF;
+}
+
+TRect BitmapRect(host::TBitmap* Bitmap) {
+  return Bitmap ? TRect{0, 0, Bitmap->Width(), Bitmap->Height()} : TRect{};
+}
+
+void AllocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps) {
+  for (auto& bitmap : Bitmaps) bitmap = std::make_unique<host::TBitmap>();
+}
+
+void DeallocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps) {
+  for (auto& bitmap : Bitmaps) bitmap.reset();
 }
 
 }  // namespace kx

@@ -2,10 +2,18 @@
 // The free functions the controls share: integer and rectangle helpers, colour
 // decomposition, the painters, bitmap array helpers, the owner lookup and the
 // registry helpers. None keeps any state.
+#include <memory>
+#include <span>
 #include <string>
 
 #include "host/base/Types.h"
 #include "host/system/Registry.h"
+#include "kxpack/foundations/KxTypes.h"
+
+namespace host {
+class TBitmap;
+class TCanvas;
+}  // namespace host
 
 namespace kx {
 
@@ -48,6 +56,49 @@ inline void AdjustRange(Integer& Value, Integer Min, Integer Max) {
 Integer Color2RGB(TColor Color);
 // The red, green and blue bytes of a colour ($00BBGGRR), system colours resolved.
 void GetRGB(TColor Color, Byte& R, Byte& G, Byte& B);
+
+// --- Painters ------------------------------------------------------------------
+
+// Paints a gradient over Rect in bands (or, for the chords, pen lines) of
+// ColorWidth pixels: step i = 0, ColorWidth, 2 × ColorWidth … while i <= D has
+// the colour Start + (End − Start) × i div D per channel, with D the height
+// (tgdUpDown), the width (tgdLeftRight) or their sum (chords). Bands are not
+// clipped to Rect, and the chords use canvas coordinates, not Rect's corner.
+// Nothing is painted when D is 0 or ColorWidth is below 1.
+void DrawGradientExt(host::TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
+                     TKxGradDirection Direction, Integer ColorWidth);
+// Paints Width rings inward from Rect, each with its left and top edges in
+// TopColor and its right and bottom edges in BottomColor (the top-right and
+// bottom-left corner pixels take BottomColor), and returns in Rect the area
+// inside them.
+void DrawFrame3D(host::TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor,
+                 Integer Width);
+// As DrawFrame3D, except that the bottom-left corner pixel of each ring keeps
+// TopColor.
+void DrawOutline3D(host::TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor,
+                   Integer Width);
+// Covers Rect with copies of Bitmap side by side from its top-left corner;
+// the copies at the right and bottom are cut at Rect's edges. An empty
+// bitmap paints nothing.
+void DrawTiledBitmap(host::TCanvas* Canvas, const TRect& Rect, host::TBitmap* Bitmap);
+// Places an image of ImageSize and Caption (measured in the canvas's font)
+// inside Client: returns the image's top-left corner in ImagePos and the
+// caption's rectangle in TextBounds, both moved by Offset. Margin and Spacing
+// of −1 are chosen automatically; any other value, 0 included, is used as is.
+void CalcImageTextLayout(host::TCanvas* Canvas, const TRect& Client, const TPoint& Offset,
+                         const std::string& Caption, TKxImageTextLayout Layout, Integer Margin,
+                         Integer Spacing, const TPoint& ImageSize, TPoint& ImagePos,
+                         TRect& TextBounds);
+
+// --- Bitmaps ------------------------------------------------------------------------
+
+// (0, 0, Bitmap.Width, Bitmap.Height).
+TRect BitmapRect(host::TBitmap* Bitmap);
+// Puts a new empty bitmap into every element, first to last (an element that
+// held one frees it).
+void AllocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps);
+// Frees every bitmap and leaves the elements empty.
+void DeallocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps);
 
 // --- Registry -----------------------------------------------------------------------
 // Each works on a registry object of its own with full access. A failure of
