@@ -183,7 +183,7 @@ TEST_F(RegistryTest, CrashInMidWriteKeepsPreviousContents) {
 }
 
 TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
-  constexpr int kValues = 150;
+  constexpr int kValues = 100;
   auto writeMany = [](const char* prefix) {
     TRegistry writer;
     if (!writer.OpenKey("Race", true)) _exit(2);
