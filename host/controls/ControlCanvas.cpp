@@ -12,20 +12,20 @@ namespace host {
 namespace {
 
 // The canvases that hold a DC of their own.
-std::vector<TControlCanvas *> &CanvasesWithDC() {
-  static std::vector<TControlCanvas *> list;
+std::vector<TControlCanvas*>& CanvasesWithDC() {
+  static std::vector<TControlCanvas*> list;
   return list;
 }
 
-} // namespace
+}  // namespace
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
 void TControlCanvas::CreateHandle() {
   HDC dc = nullptr;
-  if (auto *w = As<TWinControl>(FControl)) {
+  if (auto* w = As<TWinControl>(FControl)) {
     dc = GetDC(w->Handle());
-  } else if (TWinControl *parent = FControl->Parent()) {
+  } else if (TWinControl* parent = FControl->Parent()) {
     const TRect bounds = FControl->BoundsRect();
     HDC parentDC = CreateWindowDC(parent->Window(), Region(bounds));
     if (parentDC) {
@@ -43,21 +43,19 @@ void TControlCanvas::CreateHandle() {
 }
 
 void TControlCanvas::FreeHandle() {
-  if (!FOwnDC)
-    return;
+  if (!FOwnDC) return;
   HDC dc = FOwnDC;
   FOwnDC = nullptr;
-  auto &list = CanvasesWithDC();
+  auto& list = CanvasesWithDC();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (HandleAllocated() && Handle() == dc)
-    SetHandle(nullptr);
+  if (HandleAllocated() && Handle() == dc) SetHandle(nullptr);
   DeleteDC(dc);
 }
 
-void TControlCanvas::PaintWith(HDC dc, const std::function<void()> &paint) {
+void TControlCanvas::PaintWith(HDC dc, const std::function<void()>& paint) {
   Lock();
   struct Restore {
-    TControlCanvas *canvas;
+    TControlCanvas* canvas;
     ~Restore() {
       canvas->SetHandle(nullptr);
       canvas->Unlock();
@@ -70,8 +68,7 @@ void TControlCanvas::PaintWith(HDC dc, const std::function<void()> &paint) {
 
 void FreeDeviceContexts() {
   // FreeHandle edits the list.
-  while (!CanvasesWithDC().empty())
-    CanvasesWithDC().back()->FreeHandle();
+  while (!CanvasesWithDC().empty()) CanvasesWithDC().back()->FreeHandle();
 }
 
-} // namespace host
+}  // namespace host

@@ -14,26 +14,26 @@ class TControl;
 
 class TControlCanvas : public TCanvas {
   HOST_CLASS(TControlCanvas, TCanvas)
-public:
-  explicit TControlCanvas(TControl *control) : FControl(control) {}
+ public:
+  explicit TControlCanvas(TControl* control) : FControl(control) {}
   ~TControlCanvas() override;
 
-  TControl *Control() const { return FControl; }
+  TControl* Control() const { return FControl; }
   // Locks the canvas, draws with dc through paint, then detaches dc and
   // unlocks, whatever paint throws.
-  void PaintWith(HDC dc, const std::function<void()> &paint);
+  void PaintWith(HDC dc, const std::function<void()>& paint);
   // Frees the DC the canvas made for itself, if any.
   void FreeHandle();
 
-protected:
+ protected:
   void CreateHandle() override;
 
-private:
-  TControl *FControl;
+ private:
+  TControl* FControl;
   HDC FOwnDC = nullptr;
 };
 
 // Frees the DCs that control canvases made outside paints.
 void FreeDeviceContexts();
 
-} // namespace host
+}  // namespace host

@@ -19,24 +19,21 @@ HOST_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom)
 HOST_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom)
 using TAnchors = TSet<TAnchorKind>;
 
-HOST_ENUM(TControlStyleFlag, csAcceptsControls, csCaptureMouse,
-          csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
-          csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible,
-          csReplicatable, csNoStdEvents, csDisplayDragImage, csReflector,
+HOST_ENUM(TControlStyleFlag, csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents,
+          csFramed, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight,
+          csNoDesignVisible, csReplicatable, csNoStdEvents, csDisplayDragImage, csReflector,
           csActionClient, csMenuEvents)
 using TControlStyle = TSet<TControlStyleFlag>;
 
 // Transient state of a control: a left press is down, a click is under way,
 // alignment was deferred …
-HOST_ENUM(TControlStateFlag, csLButtonDown, csClicked, csPalette,
-          csReadingState, csAlignmentNeeded, csFocusing, csCreating,
-          csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking)
+HOST_ENUM(TControlStateFlag, csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded,
+          csFocusing, csCreating, csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking)
 using TControlState = TSet<TControlStateFlag>;
 
 HOST_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle)
 
-HOST_ENUM(TShiftStateFlag, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle,
-          ssDouble)
+HOST_ENUM(TShiftStateFlag, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble)
 using TShiftState = TSet<TShiftStateFlag>;
 
 HOST_ENUM(TDragMode, dmManual, dmAutomatic)
@@ -85,17 +82,15 @@ using TTabOrder = int32_t;
 
 class TControl;
 
-using TMouseEvent =
-    TEvent<TObject *, TMouseButton, TShiftState, int32_t, int32_t>;
-using TMouseMoveEvent = TEvent<TObject *, TShiftState, int32_t, int32_t>;
-using TKeyEvent = TEvent<TObject *, Word &, TShiftState>;
-using TKeyPressEvent = TEvent<TObject *, char &>;
-using TMouseWheelEvent =
-    TEvent<TObject *, TShiftState, int32_t, TPoint, bool &>;
-using TStartDragEvent = TEvent<TObject *, TObject *&>;
-using TDragOverEvent = TEvent<TObject *, TObject *, int32_t, int32_t, bool &>;
-using TDragDropEvent = TEvent<TObject *, TObject *, int32_t, int32_t>;
-using TEndDragEvent = TEvent<TObject *, TObject *, int32_t, int32_t>;
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int32_t, int32_t>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int32_t, int32_t>;
+using TKeyEvent = TEvent<TObject*, Word&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+using TMouseWheelEvent = TEvent<TObject*, TShiftState, int32_t, TPoint, bool&>;
+using TStartDragEvent = TEvent<TObject*, TObject*&>;
+using TDragOverEvent = TEvent<TObject*, TObject*, int32_t, int32_t, bool&>;
+using TDragDropEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
+using TEndDragEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
 
 // The record behind WM_WINDOWPOSCHANGED's LParam: the window's new place,
 // in its parent's client coordinates.
@@ -145,13 +140,11 @@ struct TCreateParams {
 // Mouse messages pack client coordinates into LParam as two signed 16-bit
 // halves, x low.
 inline LPARAM PointToLParam(TPoint p) {
-  return static_cast<LPARAM>(
-      static_cast<uint32_t>(static_cast<uint16_t>(p.X)) |
-      (static_cast<uint32_t>(static_cast<uint16_t>(p.Y)) << 16));
+  return static_cast<LPARAM>(static_cast<uint32_t>(static_cast<uint16_t>(p.X)) |
+                             (static_cast<uint32_t>(static_cast<uint16_t>(p.Y)) << 16));
 }
 inline TPoint LParamToPoint(LPARAM l) {
-  return {static_cast<int16_t>(l & 0xFFFF),
-          static_cast<int16_t>((l >> 16) & 0xFFFF)};
+  return {static_cast<int16_t>(l & 0xFFFF), static_cast<int16_t>((l >> 16) & 0xFFFF)};
 }
 // Mouse messages carry the held keys and buttons in WParam (MK_ bits).
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
@@ -159,10 +152,9 @@ inline constexpr WPARAM MK_RBUTTON = 0x0002;
 inline constexpr WPARAM MK_SHIFT = 0x0004;
 inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
-inline constexpr WPARAM MK_ALT =
-    0x0020; // not a Windows bit: the Alt key is read separately there
+inline constexpr WPARAM MK_ALT = 0x0020;  // not a Windows bit: the Alt key is read separately there
 
 TShiftState KeysToShiftState(WPARAM keys);
 WPARAM ShiftStateToKeys(TShiftState shift);
 
-} // namespace host
+}  // namespace host

@@ -10,26 +10,26 @@ namespace host {
 
 namespace {
 
-std::vector<ControlWindow *> &TopLevels() {
-  static std::vector<ControlWindow *> list;
+std::vector<ControlWindow*>& TopLevels() {
+  static std::vector<ControlWindow*> list;
   return list;
 }
 
-TRect Intersection(const TRect &a, const TRect &b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top),
-          std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
 }
 
-} // namespace
+}  // namespace
 
-ControlWindow::ControlWindow(TWinControl *control) : control_(control) {}
+ControlWindow::ControlWindow(TWinControl* control) : control_(control) {}
 
 ControlWindow::~ControlWindow() {
-  auto &list = TopLevels();
+  auto& list = TopLevels();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
-void ControlWindow::WndProc(TMessage &message) {
+void ControlWindow::WndProc(TMessage& message) {
   // The loop's WM_PAINT carries no DC: paint the update region as BeginPaint
   // would.
   if (message.Msg == WM_PAINT && message.WParam == 0) {
@@ -39,30 +39,26 @@ void ControlWindow::WndProc(TMessage &message) {
   control_->WndProc(message);
 }
 
-ControlWindow *ControlWindow::ParentWindow() const {
-  TWinControl *p = control_->Parent();
+ControlWindow* ControlWindow::ParentWindow() const {
+  TWinControl* p = control_->Parent();
   return p ? p->Window() : nullptr;
 }
 
-ControlWindow *ControlWindow::TopLevel() {
-  ControlWindow *w = this;
-  while (ControlWindow *p = w->ParentWindow())
-    w = p;
+ControlWindow* ControlWindow::TopLevel() {
+  ControlWindow* w = this;
+  while (ControlWindow* p = w->ParentWindow()) w = p;
   return w;
 }
 
-void ControlWindow::SetRect(const TRect &rect) {
-  if (rect == rect_)
-    return;
+void ControlWindow::SetRect(const TRect& rect) {
+  if (rect == rect_) return;
   const TRect old = rect_;
   rect_ = rect;
-  ControlWindow *parent = ParentWindow();
+  ControlWindow* parent = ParentWindow();
   if (!parent) {
     if (surface_) {
-      surface_->Frame.SetSize(std::max(rect.Width(), 0),
-                              std::max(rect.Height(), 0));
-      if (rect.Width() != old.Width() || rect.Height() != old.Height())
-        Invalidate(nullptr, true);
+      surface_->Frame.SetSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+      if (rect.Width() != old.Width() || rect.Height() != old.Height()) Invalidate(nullptr, true);
     }
     return;
   }
@@ -70,14 +66,12 @@ void ControlWindow::SetRect(const TRect &rect) {
     // The parent repaints where the window was and no longer is.
     Region uncovered(old);
     uncovered.Subtract(rect);
-    for (const TRect &r : uncovered.Rects())
-      parent->Invalidate(&r, true);
+    for (const TRect& r : uncovered.Rects()) parent->Invalidate(&r, true);
   }
   const bool moved = rect.Left != old.Left || rect.Top != old.Top;
   const uint32_t style = control_->Params().WindowClass.style;
-  const bool redrawAll =
-      moved || (rect.Width() != old.Width() && (style & CS_HREDRAW)) ||
-      (rect.Height() != old.Height() && (style & CS_VREDRAW));
+  const bool redrawAll = moved || (rect.Width() != old.Width() && (style & CS_HREDRAW)) ||
+                         (rect.Height() != old.Height() && (style & CS_VREDRAW));
   if (redrawAll) {
     Invalidate(nullptr, true);
     return;
@@ -95,8 +89,7 @@ void ControlWindow::SetRect(const TRect &rect) {
 
 TPoint ControlWindow::OriginInSurface() const {
   TPoint p{0, 0};
-  for (const ControlWindow *w = this; w->ParentWindow();
-       w = w->ParentWindow()) {
+  for (const ControlWindow* w = this; w->ParentWindow(); w = w->ParentWindow()) {
     p.X += w->rect_.Left;
     p.Y += w->rect_.Top;
   }
@@ -108,60 +101,50 @@ Region ControlWindow::VisibleClientRegion(bool clipChildren) const {
   // client area still shows.
   TRect visible{0, 0, rect_.Width(), rect_.Height()};
   TPoint offset{0, 0};
-  for (const ControlWindow *w = this; w->ParentWindow();
-       w = w->ParentWindow()) {
+  for (const ControlWindow* w = this; w->ParentWindow(); w = w->ParentWindow()) {
     offset.X += w->rect_.Left;
     offset.Y += w->rect_.Top;
-    const ControlWindow *p = w->ParentWindow();
+    const ControlWindow* p = w->ParentWindow();
     TRect parentClient{-offset.X, -offset.Y, p->rect_.Width() - offset.X,
                        p->rect_.Height() - offset.Y};
     visible = Intersection(visible, parentClient);
   }
   Region region;
-  if (!visible.IsEmpty())
-    region.Union(visible);
+  if (!visible.IsEmpty()) region.Union(visible);
   if (clipChildren) {
     for (int i = 0, n = control_->ControlCount(); i < n; ++i) {
-      auto *child = As<TWinControl>(control_->Controls(i));
-      if (child && child->Visible())
-        region.Subtract(child->Window()->Rect());
+      auto* child = As<TWinControl>(control_->Controls(i));
+      if (child && child->Visible()) region.Subtract(child->Window()->Rect());
     }
   }
   return region;
 }
 
 bool ControlWindow::IsVisibleInTree() const {
-  const ControlWindow *w = this;
+  const ControlWindow* w = this;
   for (; w->ParentWindow(); w = w->ParentWindow())
-    if (!w->control_->Visible())
-      return false;
+    if (!w->control_->Visible()) return false;
   return w->shown_ && w->surface_;
 }
 
-void ControlWindow::Invalidate(const TRect *rect, bool erase) {
+void ControlWindow::Invalidate(const TRect* rect, bool erase) {
   TRect r{0, 0, rect_.Width(), rect_.Height()};
-  if (rect)
-    r = Intersection(r, *rect);
-  if (r.IsEmpty())
-    return;
+  if (rect) r = Intersection(r, *rect);
+  if (r.IsEmpty()) return;
   update_.Union(r);
   erase_ = erase_ || erase;
 }
 
 bool ControlWindow::PaintPending() {
-  if (update_.Empty())
-    return false;
-  if (!IsVisibleInTree())
-    return false;
+  if (update_.Empty()) return false;
+  if (!IsVisibleInTree()) return false;
   Region clip = update_;
   const bool erase = erase_;
   Validate();
   clip.Intersect(VisibleClientRegion(true));
-  if (clip.Empty())
-    return false;
+  if (clip.Empty()) return false;
   HDC dc = CreateWindowDC(this, clip);
-  if (!dc)
-    return false;
+  if (!dc) return false;
   // LParam tells the paint handler whether to erase the background first.
   TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), erase ? 1 : 0, 0};
   struct Release {
@@ -175,37 +158,29 @@ bool ControlWindow::PaintPending() {
 void ControlWindow::PaintTree() {
   PaintPending();
   for (int i = 0, n = control_->ControlCount(); i < n; ++i)
-    if (auto *child = As<TWinControl>(control_->Controls(i)))
-      child->Window()->PaintTree();
+    if (auto* child = As<TWinControl>(control_->Controls(i))) child->Window()->PaintTree();
 }
 
-ControlWindow *ControlWindow::FindPendingPaint() {
-  if (!update_.Empty() && IsVisibleInTree())
-    return this;
+ControlWindow* ControlWindow::FindPendingPaint() {
+  if (!update_.Empty() && IsVisibleInTree()) return this;
   for (int i = 0, n = control_->ControlCount(); i < n; ++i)
-    if (auto *child = As<TWinControl>(control_->Controls(i)))
-      if (ControlWindow *w = child->Window()->FindPendingPaint())
-        return w;
+    if (auto* child = As<TWinControl>(control_->Controls(i)))
+      if (ControlWindow* w = child->Window()->FindPendingPaint()) return w;
   return nullptr;
 }
 
 void ControlWindow::CreateSurface() {
-  if (surface_)
-    return;
+  if (surface_) return;
   surface_ = std::make_unique<WindowSurface>();
-  surface_->Frame.SetSize(std::max(rect_.Width(), 0),
-                          std::max(rect_.Height(), 0));
+  surface_->Frame.SetSize(std::max(rect_.Width(), 0), std::max(rect_.Height(), 0));
   TopLevels().push_back(this);
 }
 
-WindowSurface *ControlWindow::TopSurface() {
-  return TopLevel()->surface_.get();
-}
+WindowSurface* ControlWindow::TopSurface() { return TopLevel()->surface_.get(); }
 
-void ControlWindow::MarkDirty(const Region &clientRegion) {
-  WindowSurface *s = TopSurface();
-  if (!s)
-    return;
+void ControlWindow::MarkDirty(const Region& clientRegion) {
+  WindowSurface* s = TopSurface();
+  if (!s) return;
   Region r = clientRegion;
   const TPoint o = OriginInSurface();
   r.Offset(o.X, o.Y);
@@ -213,43 +188,35 @@ void ControlWindow::MarkDirty(const Region &clientRegion) {
 }
 
 void ControlWindow::PresentDirty() {
-  if (!surface_ || surface_->Dirty.Empty())
-    return;
-  if (shown_ && surface_->Present)
-    surface_->Present(surface_->Frame, surface_->Dirty);
-  if (shown_)
-    surface_->Dirty.Clear();
+  if (!surface_ || surface_->Dirty.Empty()) return;
+  if (shown_ && surface_->Present) surface_->Present(surface_->Frame, surface_->Dirty);
+  if (shown_) surface_->Dirty.Clear();
 }
 
-void ControlWindow::ForEachTopLevel(
-    const std::function<void(ControlWindow &)> &proc) {
+void ControlWindow::ForEachTopLevel(const std::function<void(ControlWindow&)>& proc) {
   // A copy: painting may create or destroy forms.
-  const std::vector<ControlWindow *> list = TopLevels();
-  for (ControlWindow *w : list)
-    if (std::find(TopLevels().begin(), TopLevels().end(), w) !=
-        TopLevels().end())
-      proc(*w);
+  const std::vector<ControlWindow*> list = TopLevels();
+  for (ControlWindow* w : list)
+    if (std::find(TopLevels().begin(), TopLevels().end(), w) != TopLevels().end()) proc(*w);
 }
 
 void PaintPendingWindows() {
-  ControlWindow::ForEachTopLevel([](ControlWindow &w) {
-    if (w.Shown())
-      w.PaintTree();
+  ControlWindow::ForEachTopLevel([](ControlWindow& w) {
+    if (w.Shown()) w.PaintTree();
   });
   PresentAllDirty();
 }
 
-ControlWindow *FindWindowToPaint() {
-  ControlWindow *found = nullptr;
-  ControlWindow::ForEachTopLevel([&](ControlWindow &w) {
-    if (!found && w.Shown())
-      found = w.FindPendingPaint();
+ControlWindow* FindWindowToPaint() {
+  ControlWindow* found = nullptr;
+  ControlWindow::ForEachTopLevel([&](ControlWindow& w) {
+    if (!found && w.Shown()) found = w.FindPendingPaint();
   });
   return found;
 }
 
 void PresentAllDirty() {
-  ControlWindow::ForEachTopLevel([](ControlWindow &w) { w.PresentDirty(); });
+  ControlWindow::ForEachTopLevel([](ControlWindow& w) { w.PresentDirty(); });
 }
 
-} // namespace host
+}  // namespace host

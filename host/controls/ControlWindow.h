@@ -18,28 +18,28 @@ class TWinControl;
 // The pixels of a top-level window and where they go.
 struct WindowSurface {
   BitmapImage Frame;
-  Region Dirty; // framebuffer coordinates, changed since the last present
+  Region Dirty;  // framebuffer coordinates, changed since the last present
   // Shows the dirty parts; set by the owner of the platform window.
-  std::function<void(const BitmapImage &, const Region &)> Present;
+  std::function<void(const BitmapImage&, const Region&)> Present;
 };
 
 class ControlWindow : public HostWindow {
-public:
-  explicit ControlWindow(TWinControl *control);
+ public:
+  explicit ControlWindow(TWinControl* control);
   ~ControlWindow() override;
 
-  void WndProc(TMessage &message) override;
-  TWinControl *Control() const { return control_; }
-  ControlWindow *ParentWindow() const;
-  ControlWindow *TopLevel();
+  void WndProc(TMessage& message) override;
+  TWinControl* Control() const { return control_; }
+  ControlWindow* ParentWindow() const;
+  ControlWindow* TopLevel();
 
   // The window's rectangle in its parent's client coordinates (screen
   // coordinates for a top-level window).
-  const TRect &Rect() const { return rect_; }
+  const TRect& Rect() const { return rect_; }
   // Moves the window and updates what must repaint: the uncovered part of
   // the parent, and all of this window (class style CS_HREDRAW/CS_VREDRAW)
   // or only its newly exposed strips.
-  void SetRect(const TRect &rect);
+  void SetRect(const TRect& rect);
   // The window's client origin in the top-level framebuffer.
   TPoint OriginInSurface() const;
   // The part of the client area that can be seen through the parents (and,
@@ -51,12 +51,12 @@ public:
   bool IsVisibleInTree() const;
 
   // Adds to the update region (client coordinates; nullptr: everything).
-  void Invalidate(const TRect *rect, bool erase);
+  void Invalidate(const TRect* rect, bool erase);
   void Validate() {
     update_.Clear();
     erase_ = false;
   }
-  const Region &UpdateRegion() const { return update_; }
+  const Region& UpdateRegion() const { return update_; }
   bool EraseNeeded() const { return erase_; }
   // Paints the pending update region of this window (WM_PAINT with a DC
   // clipped to it). Returns true when it painted.
@@ -66,15 +66,15 @@ public:
   void PaintTree();
   // The first window at or below this one (parents first) with something
   // to paint, or nullptr.
-  ControlWindow *FindPendingPaint();
+  ControlWindow* FindPendingPaint();
 
   // The surface of a top-level window.
-  WindowSurface *Surface() { return surface_.get(); }
+  WindowSurface* Surface() { return surface_.get(); }
   void CreateSurface();
   // The surface of the top-level window above this one; nullptr when none.
-  WindowSurface *TopSurface();
+  WindowSurface* TopSurface();
   // Marks framebuffer pixels (client coordinates of this window) as changed.
-  void MarkDirty(const Region &clientRegion);
+  void MarkDirty(const Region& clientRegion);
   // Presents the dirty part of the surface and clears it.
   void PresentDirty();
   // Set while the surface should be painted and presented (form shown).
@@ -82,10 +82,10 @@ public:
   bool Shown() const { return shown_; }
 
   // Every top-level window that has a surface.
-  static void ForEachTopLevel(const std::function<void(ControlWindow &)> &proc);
+  static void ForEachTopLevel(const std::function<void(ControlWindow&)>& proc);
 
-private:
-  TWinControl *control_;
+ private:
+  TWinControl* control_;
   TRect rect_;
   Region update_;
   bool erase_ = false;
@@ -98,8 +98,8 @@ private:
 // runs this when it is idle.
 void PaintPendingWindows();
 // The next window the loop should send WM_PAINT to, or nullptr.
-ControlWindow *FindWindowToPaint();
+ControlWindow* FindWindowToPaint();
 // Shows the dirty parts of every shown top-level window.
 void PresentAllDirty();
 
-} // namespace host
+}  // namespace host

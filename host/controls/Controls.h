@@ -23,8 +23,8 @@ class ControlWindow;
 // Smallest and largest size a control may take; 0 means no limit.
 class TSizeConstraints : public TPersistent {
   HOST_CLASS(TSizeConstraints, TPersistent)
-public:
-  explicit TSizeConstraints(TControl *control) : FControl(control) {}
+ public:
+  explicit TSizeConstraints(TControl* control) : FControl(control) {}
   int32_t MinWidth() const { return FMinWidth; }
   int32_t MinHeight() const { return FMinHeight; }
   int32_t MaxWidth() const { return FMaxWidth; }
@@ -33,13 +33,13 @@ public:
   void SetMinHeight(int32_t v);
   void SetMaxWidth(int32_t v);
   void SetMaxHeight(int32_t v);
-  void Assign(TPersistent *Source) override;
+  void Assign(TPersistent* Source) override;
   // Clamps a width and height to the limits.
-  void Apply(int32_t &width, int32_t &height) const;
+  void Apply(int32_t& width, int32_t& height) const;
 
-private:
+ private:
   void Changed();
-  TControl *FControl;
+  TControl* FControl;
   int32_t FMinWidth = 0;
   int32_t FMinHeight = 0;
   int32_t FMaxWidth = 0;
@@ -48,8 +48,8 @@ private:
 
 class TControl : public TComponent {
   HOST_CLASS(TControl, TComponent)
-public:
-  explicit TControl(TComponent *AOwner);
+ public:
+  explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
   // Position and size, in the parent's client coordinates.
@@ -61,12 +61,9 @@ public:
   void SetTop(int32_t v) { SetBounds(FLeft, v, FWidth, FHeight); }
   void SetWidth(int32_t v) { SetBounds(FLeft, FTop, v, FHeight); }
   void SetHeight(int32_t v) { SetBounds(FLeft, FTop, FWidth, v); }
-  virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
-                         int32_t AHeight);
+  virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
-  void SetBoundsRect(const TRect &r) {
-    SetBounds(r.Left, r.Top, r.Width(), r.Height());
-  }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
   virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
   int32_t ClientWidth() const { return ClientRect().Width(); }
   int32_t ClientHeight() const { return ClientRect().Height(); }
@@ -80,8 +77,8 @@ public:
   void SetAlign(TAlign v);
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors v);
-  TSizeConstraints *Constraints() const { return FConstraints.get(); }
-  void SetConstraints(TSizeConstraints *v) { FConstraints->Assign(v); }
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* v) { FConstraints->Assign(v); }
   bool AutoSize() const { return FAutoSize; }
   virtual void SetAutoSize(bool v);
 
@@ -98,33 +95,33 @@ public:
   void SetColor(TColor v);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool v);
-  TFont *Font() const { return FFont.get(); }
-  void SetFont(TFont *v);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* v);
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool v);
 
-  const std::string &Caption() const { return FText; }
-  void SetCaption(const std::string &v) { SetText(v); }
-  const std::string &Text() const { return FText; }
-  void SetText(const std::string &v);
+  const std::string& Caption() const { return FText; }
+  void SetCaption(const std::string& v) { SetText(v); }
+  const std::string& Text() const { return FText; }
+  void SetText(const std::string& v);
 
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v);
-  const std::string &Hint() const { return FHint; }
-  void SetHint(const std::string &v) { FHint = v; }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& v) { FHint = v; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool v);
   bool ParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool v);
   THelpType HelpType() const { return FHelpType; }
   void SetHelpType(THelpType v) { FHelpType = v; }
-  const std::string &HelpKeyword() const { return FHelpKeyword; }
-  void SetHelpKeyword(const std::string &v) { FHelpKeyword = v; }
+  const std::string& HelpKeyword() const { return FHelpKeyword; }
+  void SetHelpKeyword(const std::string& v) { FHelpKeyword = v; }
   int32_t HelpContext() const { return FHelpContext; }
   void SetHelpContext(int32_t v) { FHelpContext = v; }
   // The pop-up menu shown on a right click (kept; no menu is shown yet).
-  TComponent *PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent *v);
+  TComponent* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TComponent* v);
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode v) { FDragMode = v; }
   TCursor DragCursor() const { return FDragCursor; }
@@ -137,8 +134,8 @@ public:
   TControlState ControlState() const { return FControlState; }
   void SetControlState(TControlState v) { FControlState = v; }
 
-  TWinControl *Parent() const { return FParent; }
-  virtual void SetParent(TWinControl *AParent);
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
 
   // Repaints later (the parent's update region, with erase unless opaque).
   virtual void Invalidate();
@@ -153,38 +150,38 @@ public:
 
   // Sends a message straight to the control's window procedure.
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
-  virtual void WndProc(TMessage &Message);
+  virtual void WndProc(TMessage& Message);
   // Calls the handler that is named after the message.
-  virtual void Dispatch(TMessage &Message);
-  virtual void DefaultHandler(TMessage &) {}
+  virtual void Dispatch(TMessage& Message);
+  virtual void DefaultHandler(TMessage&) {}
 
   bool MouseCapture() const;
   void SetMouseCapture(bool v);
 
   // Events.
-  const TNotifyEvent &OnClick() const { return FOnClick; }
+  const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent v) { FOnClick = std::move(v); }
-  const TNotifyEvent &OnDblClick() const { return FOnDblClick; }
+  const TNotifyEvent& OnDblClick() const { return FOnDblClick; }
   void SetOnDblClick(TNotifyEvent v) { FOnDblClick = std::move(v); }
-  const TMouseEvent &OnMouseDown() const { return FOnMouseDown; }
+  const TMouseEvent& OnMouseDown() const { return FOnMouseDown; }
   void SetOnMouseDown(TMouseEvent v) { FOnMouseDown = std::move(v); }
-  const TMouseMoveEvent &OnMouseMove() const { return FOnMouseMove; }
+  const TMouseMoveEvent& OnMouseMove() const { return FOnMouseMove; }
   void SetOnMouseMove(TMouseMoveEvent v) { FOnMouseMove = std::move(v); }
-  const TMouseEvent &OnMouseUp() const { return FOnMouseUp; }
+  const TMouseEvent& OnMouseUp() const { return FOnMouseUp; }
   void SetOnMouseUp(TMouseEvent v) { FOnMouseUp = std::move(v); }
-  const TNotifyEvent &OnResize() const { return FOnResize; }
+  const TNotifyEvent& OnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent v) { FOnResize = std::move(v); }
-  const TNotifyEvent &OnMouseEnter() const { return FOnMouseEnter; }
+  const TNotifyEvent& OnMouseEnter() const { return FOnMouseEnter; }
   void SetOnMouseEnter(TNotifyEvent v) { FOnMouseEnter = std::move(v); }
-  const TNotifyEvent &OnMouseLeave() const { return FOnMouseLeave; }
+  const TNotifyEvent& OnMouseLeave() const { return FOnMouseLeave; }
   void SetOnMouseLeave(TNotifyEvent v) { FOnMouseLeave = std::move(v); }
-  const TDragDropEvent &OnDragDrop() const { return FOnDragDrop; }
+  const TDragDropEvent& OnDragDrop() const { return FOnDragDrop; }
   void SetOnDragDrop(TDragDropEvent v) { FOnDragDrop = std::move(v); }
-  const TDragOverEvent &OnDragOver() const { return FOnDragOver; }
+  const TDragOverEvent& OnDragOver() const { return FOnDragOver; }
   void SetOnDragOver(TDragOverEvent v) { FOnDragOver = std::move(v); }
-  const TEndDragEvent &OnEndDrag() const { return FOnEndDrag; }
+  const TEndDragEvent& OnEndDrag() const { return FOnEndDrag; }
   void SetOnEndDrag(TEndDragEvent v) { FOnEndDrag = std::move(v); }
-  const TStartDragEvent &OnStartDrag() const { return FOnStartDrag; }
+  const TStartDragEvent& OnStartDrag() const { return FOnStartDrag; }
   void SetOnStartDrag(TStartDragEvent v) { FOnStartDrag = std::move(v); }
 
   // Called by the parent's alignment and by property changes.
@@ -192,67 +189,64 @@ public:
   void Loaded() override;
   // The form streaming's parent hook: a control read inside a windowed
   // control becomes its child.
-  void SetParentComponent(TComponent *Value) override;
-  TComponent *GetParentComponent() const override;
+  void SetParentComponent(TComponent* Value) override;
+  TComponent* GetParentComponent() const override;
 
-protected:
+ protected:
   friend class TWinControl;
   friend class FormInput;
 
   virtual void Click();
   virtual void DblClick();
-  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X,
-                         int32_t Y);
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   virtual void MouseMove(TShiftState Shift, int32_t X, int32_t Y);
-  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X,
-                       int32_t Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   virtual void Resize();
   virtual void Changed() {}
   // Sets the bounds without any checks or notifications.
-  void UpdateBoundsRect(const TRect &R);
+  void UpdateBoundsRect(const TRect& R);
   // Invalidates the control's area on the parent's window.
   void InvalidateControl(bool IsVisible, bool IsOpaque);
-  virtual bool CanResize(int32_t &NewWidth, int32_t &NewHeight);
-  virtual void ConstrainedResize(int32_t &NewWidth, int32_t &NewHeight);
+  virtual bool CanResize(int32_t& NewWidth, int32_t& NewHeight);
+  virtual void ConstrainedResize(int32_t& NewWidth, int32_t& NewHeight);
   virtual void VisibleChanging() {}
   // Where the control's Color and Font come from when ParentColor/ParentFont.
   void ParentColorChanged();
   void ParentFontChanged();
-  virtual void FontChanged(TObject *Sender);
+  virtual void FontChanged(TObject* Sender);
   // Auto-sized controls compute their size here; false when they keep it.
-  virtual bool CanAutoSize(int32_t &NewWidth, int32_t &NewHeight);
+  virtual bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight);
   void AdjustSize();
 
   // Handlers named after their messages; Dispatch calls them.
-  virtual void WMPaint(TMessage &Message);
-  virtual void WMWindowPosChanged(TMessage &Message);
-  virtual void WMLButtonDown(TMessage &Message);
-  virtual void WMLButtonUp(TMessage &Message);
-  virtual void WMLButtonDblClk(TMessage &Message);
-  virtual void WMRButtonDown(TMessage &Message);
-  virtual void WMRButtonUp(TMessage &Message);
-  virtual void WMMButtonDown(TMessage &Message);
-  virtual void WMMButtonUp(TMessage &Message);
-  virtual void WMMouseMove(TMessage &Message);
-  virtual void CMMouseEnter(TMessage &Message);
-  virtual void CMMouseLeave(TMessage &Message);
-  virtual void CMIsToolControl(TMessage &) {}
-  virtual void CMTextChanged(TMessage &) {}
-  virtual void CMColorChanged(TMessage &Message);
-  virtual void CMFontChanged(TMessage &Message);
-  virtual void CMEnabledChanged(TMessage &Message);
-  virtual void CMVisibleChanged(TMessage &Message);
-  virtual void CMParentColorChanged(TMessage &Message);
-  virtual void CMParentFontChanged(TMessage &Message);
+  virtual void WMPaint(TMessage& Message);
+  virtual void WMWindowPosChanged(TMessage& Message);
+  virtual void WMLButtonDown(TMessage& Message);
+  virtual void WMLButtonUp(TMessage& Message);
+  virtual void WMLButtonDblClk(TMessage& Message);
+  virtual void WMRButtonDown(TMessage& Message);
+  virtual void WMRButtonUp(TMessage& Message);
+  virtual void WMMButtonDown(TMessage& Message);
+  virtual void WMMButtonUp(TMessage& Message);
+  virtual void WMMouseMove(TMessage& Message);
+  virtual void CMMouseEnter(TMessage& Message);
+  virtual void CMMouseLeave(TMessage& Message);
+  virtual void CMIsToolControl(TMessage&) {}
+  virtual void CMTextChanged(TMessage&) {}
+  virtual void CMColorChanged(TMessage& Message);
+  virtual void CMFontChanged(TMessage& Message);
+  virtual void CMEnabledChanged(TMessage& Message);
+  virtual void CMVisibleChanged(TMessage& Message);
+  virtual void CMParentColorChanged(TMessage& Message);
+  virtual void CMParentFontChanged(TMessage& Message);
 
   int32_t FLeft = 0;
   int32_t FTop = 0;
   int32_t FWidth = 0;
   int32_t FHeight = 0;
-  TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption,
-                              csDoubleClicks};
+  TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState FControlState;
-  TWinControl *FParent = nullptr;
+  TWinControl* FParent = nullptr;
   bool FVisible = true;
   // Where the anchors were last applied from: the parent's client size and
   // our bounds at that time.
@@ -260,9 +254,9 @@ protected:
   TPoint FAnchorParentSize;
   bool FAnchorsValid = false;
 
-private:
-  void DoMouseDown(TMessage &Message, TMouseButton Button, TShiftState Shift);
-  void DoMouseUp(TMessage &Message, TMouseButton Button);
+ private:
+  void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
+  void DoMouseUp(TMessage& Message, TMouseButton Button);
   void UpdateAnchorRules();
 
   TAlign FAlign = alNone;
@@ -270,7 +264,7 @@ private:
   std::unique_ptr<TSizeConstraints> FConstraints;
   bool FAutoSize = false;
   bool FEnabled = true;
-  TColor FColor = static_cast<TColor>(0xFF00000F); // clBtnFace
+  TColor FColor = static_cast<TColor>(0xFF00000F);  // clBtnFace
   bool FParentColor = true;
   std::unique_ptr<TFont> FFont;
   bool FParentFont = true;
@@ -282,7 +276,7 @@ private:
   THelpType FHelpType = htContext;
   std::string FHelpKeyword;
   int32_t FHelpContext = 0;
-  TComponent *FPopupMenu = nullptr;
+  TComponent* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
   TCursor FDragCursor = crDrag;
   TDragKind FDragKind = dkDrag;
@@ -300,33 +294,32 @@ private:
   TEndDragEvent FOnEndDrag;
   TStartDragEvent FOnStartDrag;
 
-protected:
-  void Notification(TComponent *AComponent, TOperation Operation) override;
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 };
 
 class TWinControl : public TControl {
   HOST_CLASS(TWinControl, TControl)
-public:
-  explicit TWinControl(TComponent *AOwner);
+ public:
+  explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
 
   // The control's window; every windowed control has one for its lifetime.
   HWND Handle() const;
-  ControlWindow *Window() const { return FWindow.get(); }
+  ControlWindow* Window() const { return FWindow.get(); }
   bool HandleAllocated() const { return true; }
 
   // Child controls: the windowless ones first, then the windowed ones, each
   // group in z-order (bottom first).
   int32_t ControlCount() const;
-  TControl *Controls(int32_t Index) const;
-  int32_t IndexOfControl(const TControl *c) const;
+  TControl* Controls(int32_t Index) const;
+  int32_t IndexOfControl(const TControl* c) const;
   // Adds or removes a child (SetParent does this).
-  void InsertControl(TControl *AControl);
-  void RemoveControl(TControl *AControl);
-  bool ContainsControl(const TControl *c) const;
+  void InsertControl(TControl* AControl);
+  void RemoveControl(TControl* AControl);
+  bool ContainsControl(const TControl* c) const;
   // The child (windowless or windowed) under a client point, topmost first.
-  TControl *ControlAtPos(TPoint Pos, bool AllowDisabled,
-                         bool AllowWinControls = true) const;
+  TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = true) const;
 
   void DisableAlign();
   void EnableAlign();
@@ -337,12 +330,11 @@ public:
   void Repaint() override;
   void Update() override;
   bool Showing() const override;
-  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
-                 int32_t AHeight) override;
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
 
   // Paints the windowless children from First (all when nullptr) upwards in
   // z-order on DC, each clipped to its bounds.
-  void PaintControls(HDC DC, TControl *First);
+  void PaintControls(HDC DC, TControl* First);
 
   TTabOrder TabOrder() const;
   void SetTabOrder(TTabOrder v);
@@ -352,84 +344,82 @@ public:
   virtual bool CanFocus() const;
   virtual void SetFocus();
   // The focusable windowed descendants in tab order.
-  void GetTabOrderList(std::vector<TWinControl *> &list) const;
-  TWinControl *FindNextControl(TWinControl *Current, bool GoForward,
-                               bool CheckTabStop, bool CheckParent) const;
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  TWinControl* FindNextControl(TWinControl* Current, bool GoForward, bool CheckTabStop,
+                               bool CheckParent) const;
 
-  const TNotifyEvent &OnEnter() const { return FOnEnter; }
+  const TNotifyEvent& OnEnter() const { return FOnEnter; }
   void SetOnEnter(TNotifyEvent v) { FOnEnter = std::move(v); }
-  const TNotifyEvent &OnExit() const { return FOnExit; }
+  const TNotifyEvent& OnExit() const { return FOnExit; }
   void SetOnExit(TNotifyEvent v) { FOnExit = std::move(v); }
-  const TKeyEvent &OnKeyDown() const { return FOnKeyDown; }
+  const TKeyEvent& OnKeyDown() const { return FOnKeyDown; }
   void SetOnKeyDown(TKeyEvent v) { FOnKeyDown = std::move(v); }
-  const TKeyEvent &OnKeyUp() const { return FOnKeyUp; }
+  const TKeyEvent& OnKeyUp() const { return FOnKeyUp; }
   void SetOnKeyUp(TKeyEvent v) { FOnKeyUp = std::move(v); }
-  const TKeyPressEvent &OnKeyPress() const { return FOnKeyPress; }
+  const TKeyPressEvent& OnKeyPress() const { return FOnKeyPress; }
   void SetOnKeyPress(TKeyPressEvent v) { FOnKeyPress = std::move(v); }
 
   // What the window was made with (class style bits are read on each resize).
-  const TCreateParams &Params() const { return FParams; }
+  const TCreateParams& Params() const { return FParams; }
   void RecreateWnd();
 
   // Aligns the children inside Rect (the client rectangle at first).
-  virtual void AlignControls(TControl *AControl, TRect &Rect);
-  virtual void AdjustClientRect(TRect &Rect) { (void)Rect; }
-  void SetParent(TWinControl *AParent) override;
+  virtual void AlignControls(TControl* AControl, TRect& Rect);
+  virtual void AdjustClientRect(TRect& Rect) { (void)Rect; }
+  void SetParent(TWinControl* AParent) override;
   // Moves a child to the top (or bottom) of its group's z-order.
-  void SetZOrder(TControl *c, bool toTop);
-  void GetChildren(const std::function<void(TComponent *)> &proc,
-                   TComponent *root) override;
+  void SetZOrder(TControl* c, bool toTop);
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
-protected:
+ protected:
   friend class TControl;
   friend class FormInput;
   friend class ControlWindow;
 
-  virtual void CreateParams(TCreateParams &Params);
+  virtual void CreateParams(TCreateParams& Params);
   // Paints the window's own surface (TCustomControl: Paint).
   virtual void PaintWindow(HDC DC);
   // The painting of WM_PAINT: erase, own surface without the opaque
   // windowless children, then the windowless children.
-  void PaintHandler(TMessage &Message);
-  void WMPaint(TMessage &Message) override;
-  virtual void WMEraseBkgnd(TMessage &Message);
-  void WMWindowPosChanged(TMessage &Message) override;
-  virtual void WMSetFocus(TMessage &) {}
-  virtual void WMKillFocus(TMessage &) {}
-  virtual void WMKeyDown(TMessage &Message);
-  virtual void WMKeyUp(TMessage &Message);
-  virtual void WMChar(TMessage &Message);
-  virtual void CMEnter(TMessage &Message);
-  virtual void CMExit(TMessage &Message);
-  void CMColorChanged(TMessage &Message) override;
-  void CMFontChanged(TMessage &Message) override;
-  void CMVisibleChanged(TMessage &Message) override;
-  void Dispatch(TMessage &Message) override;
+  void PaintHandler(TMessage& Message);
+  void WMPaint(TMessage& Message) override;
+  virtual void WMEraseBkgnd(TMessage& Message);
+  void WMWindowPosChanged(TMessage& Message) override;
+  virtual void WMSetFocus(TMessage&) {}
+  virtual void WMKillFocus(TMessage&) {}
+  virtual void WMKeyDown(TMessage& Message);
+  virtual void WMKeyUp(TMessage& Message);
+  virtual void WMChar(TMessage& Message);
+  virtual void CMEnter(TMessage& Message);
+  virtual void CMExit(TMessage& Message);
+  void CMColorChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMVisibleChanged(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
 
   virtual void DoEnter();
   virtual void DoExit();
-  virtual void KeyDown(Word &Key, TShiftState Shift);
-  virtual void KeyUp(Word &Key, TShiftState Shift);
-  virtual void KeyPress(char &Key);
+  virtual void KeyDown(Word& Key, TShiftState Shift);
+  virtual void KeyUp(Word& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
   // The keys the control handles itself instead of dialog navigation.
   virtual bool WantsKey(Word) const { return false; }
 
   // Aligns the children when alignment is enabled; else remembers to.
-  void AlignControl(TControl *AControl);
+  void AlignControl(TControl* AControl);
   // Tells the children that the parent's colour or font changed.
   void NotifyControls(UINT Msg);
   // Places the window at the control's bounds (and tells the control).
-  void UpdateWindowBounds(const TRect &oldBounds);
+  void UpdateWindowBounds(const TRect& oldBounds);
 
-private:
-  void DoAlign(TAlign AAlign, TControl *AControl, TRect &Rect,
-               std::vector<TControl *> &list);
-  void ApplyAnchors(TControl *c);
+ private:
+  void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect, std::vector<TControl*>& list);
+  void ApplyAnchors(TControl* c);
 
   std::unique_ptr<ControlWindow> FWindow;
-  std::vector<TControl *> FControls;       // windowless children
-  std::vector<TWinControl *> FWinControls; // windowed children
-  std::vector<TWinControl *> FTabList;     // windowed children in tab order
+  std::vector<TControl*> FControls;        // windowless children
+  std::vector<TWinControl*> FWinControls;  // windowed children
+  std::vector<TWinControl*> FTabList;      // windowed children in tab order
   int32_t FAlignLevel = 0;
   bool FTabStop = false;
   TCreateParams FParams;
@@ -446,52 +436,52 @@ class TControlCanvas;
 
 class TGraphicControl : public TControl {
   HOST_CLASS(TGraphicControl, TControl)
-public:
-  explicit TGraphicControl(TComponent *AOwner);
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
-  TCanvas *Canvas() const;
+  TCanvas* Canvas() const;
 
-protected:
+ protected:
   virtual void Paint() {}
-  void WMPaint(TMessage &Message) override;
+  void WMPaint(TMessage& Message) override;
 
-private:
+ private:
   std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 class TCustomControl : public TWinControl {
   HOST_CLASS(TCustomControl, TWinControl)
-public:
-  explicit TCustomControl(TComponent *AOwner);
+ public:
+  explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
-  TCanvas *Canvas() const;
+  TCanvas* Canvas() const;
 
-protected:
+ protected:
   virtual void Paint() {}
   void PaintWindow(HDC DC) override;
 
-private:
+ private:
   std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 // The form a control sits on (the topmost windowed parent that is a form),
 // or nullptr.
-TCustomForm *GetParentForm(const TControl *Control);
+TCustomForm* GetParentForm(const TControl* Control);
 
 // Ends any mouse capture.
 void ReleaseCapture();
 // The control that has the mouse captured, or nullptr.
-TControl *GetCaptureControl();
-void SetCaptureControl(TControl *Control);
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);
 
 // The mouse: where the pointer is on the screen.
 class TMouse {
-public:
+ public:
   TPoint CursorPos() const;
   void SetCursorPos(TPoint p);
-  TControl *Capture() const { return GetCaptureControl(); }
+  TControl* Capture() const { return GetCaptureControl(); }
   bool MousePresent() const { return true; }
 };
-extern TMouse *Mouse;
+extern TMouse* Mouse;
 
-} // namespace host
+}  // namespace host

@@ -10,17 +10,17 @@
 
 namespace host {
 
-TApplication *Application = new TApplication(nullptr);
-TScreen *Screen = new TScreen(nullptr);
+TApplication* Application = new TApplication(nullptr);
+TScreen* Screen = new TScreen(nullptr);
 
 // --- TCustomForm
 // --------------------------------------------------------------
 
-TCustomForm::TCustomForm(TComponent *AOwner)
-    : TWinControl(AOwner), FInput(std::make_unique<FormInput>(this)),
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FInput(std::make_unique<FormInput>(this)),
       FCanvas(std::make_unique<TControlCanvas>(this)) {
-  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents,
-                   csSetCaption, csDoubleClicks};
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   FVisible = false;
   SetParentColor(false);
   SetColor(clBtnFace);
@@ -37,37 +37,30 @@ TCustomForm::~TCustomForm() {
       Application->HandleException(this);
     }
   }
-  auto &forms = Screen->FForms;
+  auto& forms = Screen->FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-  if (Screen->FActiveForm == this)
-    Screen->FActiveForm = nullptr;
-  if (Application->MainForm() == this)
-    Application->SetMainForm(nullptr);
+  if (Screen->FActiveForm == this) Screen->FActiveForm = nullptr;
+  if (Application->MainForm() == this) Application->SetMainForm(nullptr);
   Application->PopModal(this);
-  if (ContainsFocus(this))
-    SetFocusedControl(nullptr);
+  if (ContainsFocus(this)) SetFocusedControl(nullptr);
   if (FPlatformWindow) {
     FPlatformWindow->SetEvents(nullptr);
     FPlatformWindow->Hide();
   }
   Window()->SetShown(false);
-  if (WindowSurface *s = Window()->Surface())
-    s->Present = nullptr;
+  if (WindowSurface* s = Window()->Surface()) s->Present = nullptr;
 }
 
-void TCustomForm::CreateParams(TCreateParams &Params) {
+void TCustomForm::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   Params.Style = WS_CLIPCHILDREN | WS_POPUP;
-  if (FBorderStyle != bsNone)
-    Params.Style |= WS_CAPTION;
-  if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin)
-    Params.Style |= WS_THICKFRAME;
+  if (FBorderStyle != bsNone) Params.Style |= WS_CAPTION;
+  if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) Params.Style |= WS_THICKFRAME;
   Params.WndParent = nullptr;
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
-  if (v == FBorderStyle)
-    return;
+  if (v == FBorderStyle) return;
   FBorderStyle = v;
   RecreateWnd();
   if (FPlatformWindow) {
@@ -83,18 +76,14 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
   }
 }
 
-const BitmapImage &TCustomForm::Framebuffer() const {
-  return Window()->Surface()->Frame;
-}
+const BitmapImage& TCustomForm::Framebuffer() const { return Window()->Surface()->Frame; }
 
-TCanvas *TCustomForm::Canvas() const { return FCanvas.get(); }
+TCanvas* TCustomForm::Canvas() const { return FCanvas.get(); }
 
 void TCustomForm::DoCreate() {
-  if (FCreated)
-    return;
+  if (FCreated) return;
   FCreated = true;
-  if (FOnCreate)
-    FOnCreate(this);
+  if (FOnCreate) FOnCreate(this);
 }
 
 void TCustomForm::Loaded() {
@@ -103,8 +92,7 @@ void TCustomForm::Loaded() {
 }
 
 void TCustomForm::EnsurePlatformWindow() {
-  if (FPlatformWindow)
-    return;
+  if (FPlatformWindow) return;
   TApplication::ConnectLoop();
   WindowParams params;
   params.Title = Caption();
@@ -116,44 +104,38 @@ void TCustomForm::EnsurePlatformWindow() {
   const int32_t minW = std::max(Constraints()->MinWidth(), 1);
   const int32_t minH = std::max(Constraints()->MinHeight(), 1);
   FPlatformWindow->SetMinimumSize(minW, minH);
-  Window()->Surface()->Present = [this](const BitmapImage &frame,
-                                        const Region &dirty) {
-    if (FPlatformWindow)
-      FPlatformWindow->Present(frame, dirty.Rects());
+  Window()->Surface()->Present = [this](const BitmapImage& frame, const Region& dirty) {
+    if (FPlatformWindow) FPlatformWindow->Present(frame, dirty.Rects());
   };
 }
 
 void TCustomForm::PlaceOnShow() {
   switch (FPosition) {
-  case poScreenCenter:
-  case poDesktopCenter:
-  case poMainFormCenter:
-  case poOwnerFormCenter: {
-    TRect area = Platform::Current().ScreenBounds();
-    if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
-      TCustomForm *other = FPosition == poOwnerFormCenter
-                               ? As<TCustomForm>(Owner())
-                               : Application->MainForm();
-      if (other && other != this && other->Visible())
-        area = other->BoundsRect();
+    case poScreenCenter:
+    case poDesktopCenter:
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TRect area = Platform::Current().ScreenBounds();
+      if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
+        TCustomForm* other =
+            FPosition == poOwnerFormCenter ? As<TCustomForm>(Owner()) : Application->MainForm();
+        if (other && other != this && other->Visible()) area = other->BoundsRect();
+      }
+      SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
+                Width(), Height());
+      break;
     }
-    SetBounds(area.Left + (area.Width() - Width()) / 2,
-              area.Top + (area.Height() - Height()) / 2, Width(), Height());
-    break;
-  }
-  default:
-    break;
+    default:
+      break;
   }
 }
 
-void TCustomForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
-                            int32_t AHeight) {
+void TCustomForm::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
   inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
-  if (FPlatformWindow && !FSyncingBounds)
-    FPlatformWindow->SetBounds(BoundsRect());
+  if (FPlatformWindow && !FSyncingBounds) FPlatformWindow->SetBounds(BoundsRect());
 }
 
-void TCustomForm::PlatformBoundsChanged(const TRect &bounds) {
+void TCustomForm::PlatformBoundsChanged(const TRect& bounds) {
   const bool sized = bounds.Width() != Width() || bounds.Height() != Height();
   FSyncingBounds = true;
   try {
@@ -164,78 +146,70 @@ void TCustomForm::PlatformBoundsChanged(const TRect &bounds) {
   }
   FSyncingBounds = false;
   // While the user sizes the window its content follows at once.
-  if (sized)
-    PaintPendingWindows();
+  if (sized) PaintPendingWindows();
 }
 
 void TCustomForm::PlatformFocusChanged(bool focused) {
-  if (focused == FActive)
-    return;
+  if (focused == FActive) return;
   FActive = focused;
   if (focused) {
     Screen->FActiveForm = this;
     Application->SetActive(true);
-    if (FActiveControl && FActiveControl->CanFocus())
-      SetFocusedControl(FActiveControl);
-    if (FOnActivate)
-      FOnActivate(this);
+    if (FActiveControl && FActiveControl->CanFocus()) SetFocusedControl(FActiveControl);
+    if (FOnActivate) FOnActivate(this);
   } else {
-    if (FOnDeactivate)
-      FOnDeactivate(this);
+    if (FOnDeactivate) FOnDeactivate(this);
     bool anyActive = false;
-    for (TCustomForm *f : Screen->FForms)
-      anyActive = anyActive || f->FActive;
-    if (!anyActive)
-      Application->SetActive(false);
+    for (TCustomForm* f : Screen->FForms) anyActive = anyActive || f->FActive;
+    if (!anyActive) Application->SetActive(false);
   }
 }
 
-void TCustomForm::Dispatch(TMessage &Message) {
+void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
-  case WM_SYSCOMMAND:
-    WMSysCommand(Message);
-    break;
-  case CM_RELEASE:
-    CMRelease(Message);
-    break;
-  case WM_CLOSE:
-    Close();
-    break;
-  default:
-    inherited::Dispatch(Message);
-    break;
-  }
-}
-
-void TCustomForm::WMSysCommand(TMessage &Message) {
-  MoveSizeKind kind;
-  switch (Message.WParam & 0xFFF0) {
-  case SC_MOVE:
-    kind = MoveSizeKind::Move;
-    break;
-  case SC_SIZE:
-    switch (Message.WParam & 0xF) {
-    case WMSZ_RIGHT:
-      kind = MoveSizeKind::SizeRight;
+    case WM_SYSCOMMAND:
+      WMSysCommand(Message);
       break;
-    case WMSZ_BOTTOM:
-      kind = MoveSizeKind::SizeBottom;
+    case CM_RELEASE:
+      CMRelease(Message);
       break;
-    case WMSZ_BOTTOMRIGHT:
-      kind = MoveSizeKind::SizeBottomRight;
+    case WM_CLOSE:
+      Close();
       break;
     default:
-      return; // the platforms size from these three edges only
-    }
-    break;
-  case SC_CLOSE:
-    Close();
-    return;
-  default:
-    return;
+      inherited::Dispatch(Message);
+      break;
   }
-  if (!FPlatformWindow || !Visible())
-    return;
+}
+
+void TCustomForm::WMSysCommand(TMessage& Message) {
+  MoveSizeKind kind;
+  switch (Message.WParam & 0xFFF0) {
+    case SC_MOVE:
+      kind = MoveSizeKind::Move;
+      break;
+    case SC_SIZE:
+      switch (Message.WParam & 0xF) {
+        case WMSZ_RIGHT:
+          kind = MoveSizeKind::SizeRight;
+          break;
+        case WMSZ_BOTTOM:
+          kind = MoveSizeKind::SizeBottom;
+          break;
+        case WMSZ_BOTTOMRIGHT:
+          kind = MoveSizeKind::SizeBottomRight;
+          break;
+        default:
+          return;  // the platforms size from these three edges only
+      }
+      break;
+    case SC_CLOSE:
+      Close();
+      return;
+    default:
+      return;
+  }
+  if (!FPlatformWindow || !Visible()) return;
   // The loop owns the mouse until the button is released, and consumes the
   // release: nobody may keep the capture waiting for it.
   ReleaseCapture();
@@ -243,15 +217,16 @@ void TCustomForm::WMSysCommand(TMessage &Message) {
   PlatformBoundsChanged(FPlatformWindow->Bounds());
 }
 
-void TCustomForm::CMRelease(TMessage &) { Free(); }
+void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE); }
 
-void TCustomForm::CMTextChanged(TMessage &Message) {
+void TCustomForm::CMRelease(TMessage&) { Free(); }
+
+void TCustomForm::CMTextChanged(TMessage& Message) {
   inherited::CMTextChanged(Message);
-  if (FPlatformWindow)
-    FPlatformWindow->SetTitle(Caption());
+  if (FPlatformWindow) FPlatformWindow->SetTitle(Caption());
 }
 
-void TCustomForm::CMVisibleChanged(TMessage &) {
+void TCustomForm::CMVisibleChanged(TMessage&) {
   if (Visible()) {
     EnsurePlatformWindow();
     PlaceOnShow();
@@ -261,13 +236,10 @@ void TCustomForm::CMVisibleChanged(TMessage &) {
     FPlatformWindow->Show();
     FPlatformWindow->Activate();
     PlatformFocusChanged(true);
-    if (!FActiveControl)
-      SelectNext(nullptr, true, true);
+    if (!FActiveControl) SelectNext(nullptr, true, true);
   } else {
-    if (ContainsFocus(this))
-      SetFocusedControl(nullptr);
-    if (FPlatformWindow)
-      FPlatformWindow->Hide();
+    if (ContainsFocus(this)) SetFocusedControl(nullptr);
+    if (FPlatformWindow) FPlatformWindow->Hide();
     Window()->SetShown(false);
     PlatformFocusChanged(false);
     DoHide();
@@ -275,32 +247,27 @@ void TCustomForm::CMVisibleChanged(TMessage &) {
 }
 
 void TCustomForm::DoShow() {
-  if (FOnShow)
-    FOnShow(this);
+  if (FOnShow) FOnShow(this);
 }
 
 void TCustomForm::DoHide() {
-  if (FOnHide)
-    FOnHide(this);
+  if (FOnHide) FOnHide(this);
 }
 
-void TCustomForm::DoClose(TCloseAction &Action) {
-  if (FOnClose)
-    FOnClose(this, Action);
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (FOnClose) FOnClose(this, Action);
 }
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (FPlatformWindow)
-    FPlatformWindow->Activate();
+  if (FPlatformWindow) FPlatformWindow->Activate();
 }
 
 void TCustomForm::Hide() { SetVisible(false); }
 
 bool TCustomForm::CloseQuery() {
   bool canClose = true;
-  if (FOnCloseQuery)
-    FOnCloseQuery(this, canClose);
+  if (FOnCloseQuery) FOnCloseQuery(this, canClose);
   return canClose;
 }
 
@@ -309,12 +276,10 @@ void TCustomForm::Close() {
     FModalResult = mrCancel;
     return;
   }
-  if (!CloseQuery())
-    return;
+  if (!CloseQuery()) return;
   TCloseAction action = caHide;
   DoClose(action);
-  if (action == caNone)
-    return;
+  if (action == caNone) return;
   if (Application->MainForm() == this) {
     Hide();
     Application->Terminate();
@@ -329,10 +294,8 @@ void TCustomForm::Close() {
 void TCustomForm::CloseModal() {
   TCloseAction action = CloseQuery() ? caHide : caNone;
   DoClose(action);
-  if (action == caNone)
-    FModalResult = mrNone;
-  if (action == caFree)
-    Release();
+  if (action == caNone) FModalResult = mrNone;
+  if (action == caFree) Release();
 }
 
 TModalResult TCustomForm::ShowModal() {
@@ -343,7 +306,7 @@ TModalResult TCustomForm::ShowModal() {
   FModalResult = mrNone;
   Application->PushModal(this);
   struct EndModal {
-    TCustomForm *form;
+    TCustomForm* form;
     ~EndModal() {
       form->FFormState.Exclude(fsModal);
       Application->PopModal(form);
@@ -361,36 +324,30 @@ TModalResult TCustomForm::ShowModal() {
       FModalResult = mrCancel;
       break;
     }
-    if (FModalResult != mrNone)
-      CloseModal();
+    if (FModalResult != mrNone) CloseModal();
   } while (FModalResult == mrNone);
   return FModalResult;
 }
 
-void TCustomForm::SetActiveControl(TWinControl *v) {
-  if (v == FActiveControl)
-    return;
+void TCustomForm::SetActiveControl(TWinControl* v) {
+  if (v == FActiveControl) return;
   if (v && GetParentForm(v) != this)
     throw EInvalidOperation("Invalid control: it does not lie on this form");
   FocusControl(v);
 }
 
-void TCustomForm::FocusControl(TWinControl *Control) {
+void TCustomForm::FocusControl(TWinControl* Control) {
   FActiveControl = Control;
-  if (Visible() && FActive)
-    SetFocusedControl(Control ? Control : this);
+  if (Visible() && FActive) SetFocusedControl(Control ? Control : this);
 }
 
-void TCustomForm::SelectNext(TWinControl *CurControl, bool GoForward,
-                             bool CheckTabStop) {
-  if (TWinControl *next =
-          FindNextControl(CurControl, GoForward, CheckTabStop, false))
+void TCustomForm::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, false))
     FocusControl(next);
 }
 
 void TCustomForm::Paint() {
-  if (FOnPaint)
-    FOnPaint(this);
+  if (FOnPaint) FOnPaint(this);
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
@@ -405,29 +362,28 @@ namespace {
 // The platform as the loop's event source and clock, looked up at each
 // call so that tests may swap the platform.
 class PlatformLoopSource : public EventSource, public TickSource {
-public:
+ public:
   void Pump() override { Platform::Current().Pump(); }
   void Wait(int64_t timeoutMs) override { Platform::Current().Wait(timeoutMs); }
   void Wake() override { Platform::Current().Wake(); }
   int64_t NowMs() override { return Platform::Current().NowMs(); }
 };
 
-} // namespace
+}  // namespace
 
-TApplication::TApplication(TComponent *AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() = default;
 
 void TApplication::ConnectLoop() {
   static bool connected = false;
-  if (connected)
-    return;
+  if (connected) return;
   connected = true;
   static PlatformLoopSource source;
   SetEventSource(&source);
   SetTickSource(&source);
-  SetPaintMessageSource([](TMsg &msg) {
-    if (ControlWindow *w = FindWindowToPaint()) {
+  SetPaintMessageSource([](TMsg& msg) {
+    if (ControlWindow* w = FindWindowToPaint()) {
       msg.hwnd = w;
       msg.message = WM_PAINT;
       msg.wParam = 0;
@@ -441,31 +397,26 @@ void TApplication::ConnectLoop() {
   });
 }
 
-void TApplication::Notification(TComponent *AComponent, TOperation Operation) {
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FMainForm)
-    FMainForm = nullptr;
+  if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
 }
 
-void TApplication::PopModal(TCustomForm *f) {
-  FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), f),
-                    FModalForms.end());
+void TApplication::PopModal(TCustomForm* f) {
+  FModalForms.erase(std::remove(FModalForms.begin(), FModalForms.end(), f), FModalForms.end());
 }
 
 bool TApplication::ProcessMessage() {
   TMsg msg;
-  if (!PeekMessage(msg, PM_REMOVE))
-    return false;
+  if (!PeekMessage(msg, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     FTerminated = true;
     return true;
   }
   try {
     bool handled = false;
-    if (FOnMessage)
-      FOnMessage(msg, handled);
-    if (!handled)
-      DispatchMessage(msg);
+    if (FOnMessage) FOnMessage(msg, handled);
+    if (!handled) DispatchMessage(msg);
   } catch (...) {
     HandleException(this);
   }
@@ -481,38 +432,31 @@ void TApplication::ProcessMessages() {
 void TApplication::Idle() {
   bool done = true;
   try {
-    if (FOnIdle)
-      FOnIdle(this, done);
+    if (FOnIdle) FOnIdle(this, done);
   } catch (...) {
     HandleException(this);
   }
-  if (done)
-    WaitMessage();
+  if (done) WaitMessage();
 }
 
 void TApplication::HandleMessage() {
   ConnectLoop();
-  if (!ProcessMessage())
-    Idle();
+  if (!ProcessMessage()) Idle();
 }
 
 void TApplication::Run() {
   ConnectLoop();
-  if (!FMainForm)
-    return;
-  if (FShowMainForm)
-    FMainForm->Show();
-  while (!Terminated())
-    HandleMessage();
+  if (!FMainForm) return;
+  if (FShowMainForm) FMainForm->Show();
+  while (!Terminated()) HandleMessage();
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }
 
-void TApplication::HandleException(TObject *Sender) {
+void TApplication::HandleException(TObject* Sender) {
   std::exception_ptr current = std::current_exception();
-  if (!current)
-    return;
-  auto report = [&](Exception &e) {
+  if (!current) return;
+  auto report = [&](Exception& e) {
     if (FOnException)
       FOnException(Sender, &e);
     else
@@ -520,9 +464,9 @@ void TApplication::HandleException(TObject *Sender) {
   };
   try {
     std::rethrow_exception(current);
-  } catch (Exception &e) {
+  } catch (Exception& e) {
     report(e);
-  } catch (std::exception &e) {
+  } catch (std::exception& e) {
     Exception wrapped(e.what());
     report(wrapped);
   } catch (...) {
@@ -531,28 +475,22 @@ void TApplication::HandleException(TObject *Sender) {
   }
 }
 
-void TApplication::ShowException(Exception *E) {
+void TApplication::ShowException(Exception* E) {
   std::fprintf(stderr, "%s\n", E->Message().c_str());
   std::fflush(stderr);
 }
 
 void TApplication::SetActive(bool active) {
-  if (active == FActive)
-    return;
+  if (active == FActive) return;
   FActive = active;
-  const TNotifyEvent &e = active ? FOnActivate : FOnDeactivate;
-  if (e)
-    e(this);
+  const TNotifyEvent& e = active ? FOnActivate : FOnDeactivate;
+  if (e) e(this);
 }
 
 // --- TScreen
 // ------------------------------------------------------------------
 
-int32_t TScreen::Width() const {
-  return Platform::Current().ScreenBounds().Width();
-}
-int32_t TScreen::Height() const {
-  return Platform::Current().ScreenBounds().Height();
-}
+int32_t TScreen::Width() const { return Platform::Current().ScreenBounds().Width(); }
+int32_t TScreen::Height() const { return Platform::Current().ScreenBounds().Height(); }
 
-} // namespace host
+}  // namespace host

@@ -12,22 +12,20 @@
 
 namespace host {
 
-HOST_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog,
-          bsToolWindow, bsSizeToolWin)
-HOST_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly,
-          poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+HOST_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+HOST_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+          poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 HOST_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
-HOST_ENUM(TFormStateFlag, fsCreating, fsVisible, fsShowing, fsModal,
-          fsCreatedMDIChild, fsActivated)
+HOST_ENUM(TFormStateFlag, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated)
 using TFormState = TSet<TFormStateFlag>;
 
-using TCloseEvent = TEvent<TObject *, TCloseAction &>;
-using TCloseQueryEvent = TEvent<TObject *, bool &>;
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
 
 class TCustomForm : public TWinControl {
   HOST_CLASS(TCustomForm, TWinControl)
-public:
-  explicit TCustomForm(TComponent *AOwner);
+ public:
+  explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -37,10 +35,10 @@ public:
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult v) { FModalResult = v; }
   TFormState FormState() const { return FFormState; }
-  TWinControl *ActiveControl() const { return FActiveControl; }
-  void SetActiveControl(TWinControl *v);
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* v);
   // Only the field: for focus bookkeeping when a control goes away.
-  void SetActiveControlField(TWinControl *v) { FActiveControl = v; }
+  void SetActiveControlField(TWinControl* v) { FActiveControl = v; }
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
 
@@ -56,61 +54,60 @@ public:
   // Frees the form once the messages now queued have been handled.
   void Release();
   // Moves the keyboard to a control of this form.
-  void FocusControl(TWinControl *Control);
-  void SelectNext(TWinControl *CurControl, bool GoForward, bool CheckTabStop);
+  void FocusControl(TWinControl* Control);
+  void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   bool Active() const { return FActive; }
 
   // The platform window while the form has been shown once; nullptr before.
-  PlatformWindow *PlatformHandle() const { return FPlatformWindow.get(); }
+  PlatformWindow* PlatformHandle() const { return FPlatformWindow.get(); }
   // The form's pixels: what its controls have painted.
-  const BitmapImage &Framebuffer() const;
+  const BitmapImage& Framebuffer() const;
 
-  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
-                 int32_t AHeight) override;
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
   bool Showing() const override { return Visible(); }
   void Loaded() override;
 
   // From the platform window (through FormInput).
-  void PlatformBoundsChanged(const TRect &bounds);
+  void PlatformBoundsChanged(const TRect& bounds);
   void PlatformFocusChanged(bool focused);
 
-  const TNotifyEvent &OnCreate() const { return FOnCreate; }
+  const TNotifyEvent& OnCreate() const { return FOnCreate; }
   void SetOnCreate(TNotifyEvent v) { FOnCreate = std::move(v); }
-  const TNotifyEvent &OnShow() const { return FOnShow; }
+  const TNotifyEvent& OnShow() const { return FOnShow; }
   void SetOnShow(TNotifyEvent v) { FOnShow = std::move(v); }
-  const TNotifyEvent &OnHide() const { return FOnHide; }
+  const TNotifyEvent& OnHide() const { return FOnHide; }
   void SetOnHide(TNotifyEvent v) { FOnHide = std::move(v); }
-  const TCloseEvent &OnClose() const { return FOnClose; }
+  const TCloseEvent& OnClose() const { return FOnClose; }
   void SetOnClose(TCloseEvent v) { FOnClose = std::move(v); }
-  const TCloseQueryEvent &OnCloseQuery() const { return FOnCloseQuery; }
+  const TCloseQueryEvent& OnCloseQuery() const { return FOnCloseQuery; }
   void SetOnCloseQuery(TCloseQueryEvent v) { FOnCloseQuery = std::move(v); }
-  const TNotifyEvent &OnDestroy() const { return FOnDestroy; }
+  const TNotifyEvent& OnDestroy() const { return FOnDestroy; }
   void SetOnDestroy(TNotifyEvent v) { FOnDestroy = std::move(v); }
-  const TNotifyEvent &OnActivate() const { return FOnActivate; }
+  const TNotifyEvent& OnActivate() const { return FOnActivate; }
   void SetOnActivate(TNotifyEvent v) { FOnActivate = std::move(v); }
-  const TNotifyEvent &OnDeactivate() const { return FOnDeactivate; }
+  const TNotifyEvent& OnDeactivate() const { return FOnDeactivate; }
   void SetOnDeactivate(TNotifyEvent v) { FOnDeactivate = std::move(v); }
-  const TNotifyEvent &OnPaint() const { return FOnPaint; }
+  const TNotifyEvent& OnPaint() const { return FOnPaint; }
   void SetOnPaint(TNotifyEvent v) { FOnPaint = std::move(v); }
 
-  TCanvas *Canvas() const;
+  TCanvas* Canvas() const;
   // Fires OnCreate; the application calls it once the form is built.
   void DoCreate();
 
-protected:
-  void CreateParams(TCreateParams &Params) override;
+ protected:
+  void CreateParams(TCreateParams& Params) override;
   void PaintWindow(HDC DC) override;
   virtual void Paint();
-  void Dispatch(TMessage &Message) override;
-  void CMVisibleChanged(TMessage &Message) override;
-  void CMTextChanged(TMessage &Message) override;
-  virtual void WMSysCommand(TMessage &Message);
-  virtual void CMRelease(TMessage &Message);
+  void Dispatch(TMessage& Message) override;
+  void CMVisibleChanged(TMessage& Message) override;
+  void CMTextChanged(TMessage& Message) override;
+  virtual void WMSysCommand(TMessage& Message);
+  virtual void CMRelease(TMessage& Message);
   virtual void DoShow();
   virtual void DoHide();
-  virtual void DoClose(TCloseAction &Action);
+  virtual void DoClose(TCloseAction& Action);
 
-private:
+ private:
   void EnsurePlatformWindow();
   void PlaceOnShow();
   void CloseModal();
@@ -119,7 +116,7 @@ private:
   TPosition FPosition = poDesigned;
   TModalResult FModalResult = mrNone;
   TFormState FFormState;
-  TWinControl *FActiveControl = nullptr;
+  TWinControl* FActiveControl = nullptr;
   bool FKeyPreview = false;
   bool FActive = false;
   bool FSyncingBounds = false;
@@ -141,26 +138,26 @@ private:
 
 class TForm : public TCustomForm {
   HOST_CLASS(TForm, TCustomForm)
-public:
+ public:
   using TCustomForm::TCustomForm;
 };
 
-using TExceptionEvent = TEvent<TObject *, Exception *>;
-using TIdleEvent = TEvent<TObject *, bool &>;
-using TMessageEvent = TEvent<TMsg &, bool &>;
+using TExceptionEvent = TEvent<TObject*, Exception*>;
+using TIdleEvent = TEvent<TObject*, bool&>;
+using TMessageEvent = TEvent<TMsg&, bool&>;
 
 class TApplication : public TComponent {
   HOST_CLASS(TApplication, TComponent)
-public:
-  explicit TApplication(TComponent *AOwner);
+ public:
+  explicit TApplication(TComponent* AOwner);
   ~TApplication() override;
 
   // Creates a form owned by the application; the first one becomes the
   // main form.
-  template <class T> void CreateForm(T *&Reference) {
+  template <class T>
+  void CreateForm(T*& Reference) {
     Reference = new T(this);
-    if (!FMainForm)
-      FMainForm = Reference;
+    if (!FMainForm) FMainForm = Reference;
     Reference->DoCreate();
   }
   void Initialize() {}
@@ -177,32 +174,30 @@ public:
   bool Terminated() const { return FTerminated.load(); }
   // Call inside a catch block: hands the exception to OnException, or
   // writes its message to stderr.
-  void HandleException(TObject *Sender);
-  void ShowException(Exception *E);
+  void HandleException(TObject* Sender);
+  void ShowException(Exception* E);
 
-  TCustomForm *MainForm() const { return FMainForm; }
-  void SetMainForm(TCustomForm *v) { FMainForm = v; }
-  const std::string &Title() const { return FTitle; }
-  void SetTitle(const std::string &v) { FTitle = v; }
+  TCustomForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TCustomForm* v) { FMainForm = v; }
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& v) { FTitle = v; }
   bool ShowMainForm() const { return FShowMainForm; }
   void SetShowMainForm(bool v) { FShowMainForm = v; }
 
   // The innermost running modal form, or nullptr.
-  TCustomForm *ModalForm() const {
-    return FModalForms.empty() ? nullptr : FModalForms.back();
-  }
-  void PushModal(TCustomForm *f) { FModalForms.push_back(f); }
-  void PopModal(TCustomForm *f);
+  TCustomForm* ModalForm() const { return FModalForms.empty() ? nullptr : FModalForms.back(); }
+  void PushModal(TCustomForm* f) { FModalForms.push_back(f); }
+  void PopModal(TCustomForm* f);
 
-  const TExceptionEvent &OnException() const { return FOnException; }
+  const TExceptionEvent& OnException() const { return FOnException; }
   void SetOnException(TExceptionEvent v) { FOnException = std::move(v); }
-  const TIdleEvent &OnIdle() const { return FOnIdle; }
+  const TIdleEvent& OnIdle() const { return FOnIdle; }
   void SetOnIdle(TIdleEvent v) { FOnIdle = std::move(v); }
-  const TMessageEvent &OnMessage() const { return FOnMessage; }
+  const TMessageEvent& OnMessage() const { return FOnMessage; }
   void SetOnMessage(TMessageEvent v) { FOnMessage = std::move(v); }
-  const TNotifyEvent &OnActivate() const { return FOnActivate; }
+  const TNotifyEvent& OnActivate() const { return FOnActivate; }
   void SetOnActivate(TNotifyEvent v) { FOnActivate = std::move(v); }
-  const TNotifyEvent &OnDeactivate() const { return FOnDeactivate; }
+  const TNotifyEvent& OnDeactivate() const { return FOnDeactivate; }
   void SetOnDeactivate(TNotifyEvent v) { FOnDeactivate = std::move(v); }
 
   // Ties the message loop to the platform (its events, sleep and clock) and
@@ -211,19 +206,19 @@ public:
   // The application became active or inactive (a form got or lost focus).
   void SetActive(bool active);
 
-protected:
-  void Notification(TComponent *AComponent, TOperation Operation) override;
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
-private:
+ private:
   bool ProcessMessage();
   void Idle();
 
-  TCustomForm *FMainForm = nullptr;
+  TCustomForm* FMainForm = nullptr;
   std::string FTitle;
   bool FShowMainForm = true;
   bool FActive = false;
   std::atomic<bool> FTerminated{false};
-  std::vector<TCustomForm *> FModalForms;
+  std::vector<TCustomForm*> FModalForms;
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;
@@ -233,26 +228,26 @@ private:
 
 class TScreen : public TComponent {
   HOST_CLASS(TScreen, TComponent)
-public:
-  explicit TScreen(TComponent *AOwner) : TComponent(AOwner) {}
+ public:
+  explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
   int32_t Width() const;
   int32_t Height() const;
   // A cursor for the whole application; crDefault lets each control's show.
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor v) { FCursor = v; }
   int32_t FormCount() const { return static_cast<int32_t>(FForms.size()); }
-  TCustomForm *Forms(int32_t Index) const { return FForms.at(Index); }
-  TCustomForm *ActiveForm() const { return FActiveForm; }
-  TWinControl *ActiveControl() const { return FocusedControl(); }
+  TCustomForm* Forms(int32_t Index) const { return FForms.at(Index); }
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  TWinControl* ActiveControl() const { return FocusedControl(); }
 
-private:
+ private:
   friend class TCustomForm;
   TCursor FCursor = crDefault;
-  std::vector<TCustomForm *> FForms;
-  TCustomForm *FActiveForm = nullptr;
+  std::vector<TCustomForm*> FForms;
+  TCustomForm* FActiveForm = nullptr;
 };
 
-extern TApplication *Application;
-extern TScreen *Screen;
+extern TApplication* Application;
+extern TScreen* Screen;
 
-} // namespace host
+}  // namespace host

@@ -18,62 +18,62 @@ inline LPARAM ShiftStateToKeyData(TShiftState s) {
   return static_cast<LPARAM>(ShiftStateToKeys(s));
 }
 
-TShiftState ToShiftState(const InputState &state);
+TShiftState ToShiftState(const InputState& state);
 SystemCursor ToSystemCursor(TCursor cursor);
 
 // The windowed control that has the keyboard, or nullptr.
-TWinControl *FocusedControl();
+TWinControl* FocusedControl();
 // Moves the keyboard to control (nullptr: nowhere): CM_EXIT and
 // WM_KILLFOCUS to the old one, WM_SETFOCUS and CM_ENTER to the new one.
-void SetFocusedControl(TWinControl *control);
+void SetFocusedControl(TWinControl* control);
 // True when the focused control is control or lies inside it.
-bool ContainsFocus(const TWinControl *control);
+bool ContainsFocus(const TWinControl* control);
 // The focused control is going away from view: its form takes the focus.
-void FocusLost(TWinControl *control);
+void FocusLost(TWinControl* control);
 
 // The control under the pointer that last got CM_MOUSEENTER.
-TControl *HoverControl();
+TControl* HoverControl();
 
 // Bookkeeping when a control goes away or leaves its parent: capture, hover
 // and focus forget it.
-void ControlDestroying(TControl *control);
-void ControlLeavingParent(TControl *control);
+void ControlDestroying(TControl* control);
+void ControlLeavingParent(TControl* control);
 // A window is being destroyed: messages queued for it are dropped.
-void ForgetWindow(ControlWindow *window);
+void ForgetWindow(ControlWindow* window);
 
 // Turns the events of a form's platform window into messages for the
 // controls under the pointer (or the one holding the capture) and for the
 // focused control. Exceptions from handlers go to Application's
 // HandleException.
 class FormInput : public WindowEvents {
-public:
-  explicit FormInput(TCustomForm *form) : form_(form) {}
+ public:
+  explicit FormInput(TCustomForm* form) : form_(form) {}
 
-  void MouseMove(const MouseEvent &e) override;
-  void MouseDown(const MouseEvent &e) override;
-  void MouseUp(const MouseEvent &e) override;
-  void MouseWheel(const MouseEvent &e) override;
+  void MouseMove(const MouseEvent& e) override;
+  void MouseDown(const MouseEvent& e) override;
+  void MouseUp(const MouseEvent& e) override;
+  void MouseWheel(const MouseEvent& e) override;
   void MouseLeave() override;
-  void KeyDown(const KeyEvent &e) override;
-  void KeyUp(const KeyEvent &e) override;
-  void KeyChar(const std::string &text, const InputState &state) override;
+  void KeyDown(const KeyEvent& e) override;
+  void KeyUp(const KeyEvent& e) override;
+  void KeyChar(const std::string& text, const InputState& state) override;
   void CloseRequest() override;
   void FocusChanged(bool focused) override;
-  void BoundsChanged(const TRect &bounds) override;
+  void BoundsChanged(const TRect& bounds) override;
 
   // The innermost control at a client point of the form, and that point in
   // the control's client coordinates.
-  TControl *ControlAt(TPoint formPoint, TPoint &local) const;
+  TControl* ControlAt(TPoint formPoint, TPoint& local) const;
 
-private:
+ private:
   bool AcceptsInput() const;
   void TrackHover(TPoint formPoint);
   void UpdateCursor();
-  TControl *MouseTarget(TPoint formPoint, TPoint &local) const;
-  void SendMouse(UINT msg, const MouseEvent &e, TShiftState extra = {});
-  void SendKey(UINT msg, WPARAM key, const InputState &state);
+  TControl* MouseTarget(TPoint formPoint, TPoint& local) const;
+  void SendMouse(UINT msg, const MouseEvent& e, TShiftState extra = {});
+  void SendKey(UINT msg, WPARAM key, const InputState& state);
 
-  TCustomForm *form_;
+  TCustomForm* form_;
 };
 
-} // namespace host
+}  // namespace host

@@ -6,18 +6,14 @@ namespace host {
 
 namespace {
 
-ControlWindow *AsControlWindow(HWND hwnd) {
-  return dynamic_cast<ControlWindow *>(hwnd);
-}
+ControlWindow* AsControlWindow(HWND hwnd) { return dynamic_cast<ControlWindow*>(hwnd); }
 
-} // namespace
+}  // namespace
 
-HDC CreateWindowDC(ControlWindow *window, const Region &clip) {
-  if (!window)
-    return nullptr;
-  WindowSurface *surface = window->TopSurface();
-  if (!surface)
-    return nullptr;
+HDC CreateWindowDC(ControlWindow* window, const Region& clip) {
+  if (!window) return nullptr;
+  WindowSurface* surface = window->TopSurface();
+  if (!surface) return nullptr;
   Region visible = window->VisibleClientRegion(true);
   visible.Intersect(clip);
   // What the DC can reach may change: it is presented after the next pass.
@@ -27,9 +23,8 @@ HDC CreateWindowDC(ControlWindow *window, const Region &clip) {
   return CreateSurfaceDC(&surface->Frame, origin, &visible);
 }
 
-HDC CreateChildDC(HDC dc, const TRect &bounds) {
-  if (!dc || !dc->Surface)
-    return nullptr;
+HDC CreateChildDC(HDC dc, const TRect& bounds) {
+  if (!dc || !dc->Surface) return nullptr;
   Region clip = DCClipRegion(dc);
   clip.Intersect(bounds);
   clip.Offset(dc->Origin.X, dc->Origin.Y);
@@ -39,8 +34,7 @@ HDC CreateChildDC(HDC dc, const TRect &bounds) {
 
 Region DCClipRegion(HDC dc) {
   Region r;
-  if (!dc || !dc->Surface)
-    return r;
+  if (!dc || !dc->Surface) return r;
   if (dc->Clip)
     r = *dc->Clip;
   else
@@ -50,42 +44,36 @@ Region DCClipRegion(HDC dc) {
 }
 
 HDC GetDC(HWND hwnd) {
-  ControlWindow *w = AsControlWindow(hwnd);
-  if (!w)
-    return nullptr;
-  return CreateWindowDC(
-      w, Region(TRect{0, 0, w->Rect().Width(), w->Rect().Height()}));
+  ControlWindow* w = AsControlWindow(hwnd);
+  if (!w) return nullptr;
+  return CreateWindowDC(w, Region(TRect{0, 0, w->Rect().Width(), w->Rect().Height()}));
 }
 
 int ReleaseDC(HWND, HDC dc) {
-  if (!dc)
-    return 0;
+  if (!dc) return 0;
   DeleteDC(dc);
   return 1;
 }
 
-bool InvalidateRect(HWND hwnd, const TRect *rect, bool erase) {
-  ControlWindow *w = AsControlWindow(hwnd);
-  if (!w)
-    return false;
+bool InvalidateRect(HWND hwnd, const TRect* rect, bool erase) {
+  ControlWindow* w = AsControlWindow(hwnd);
+  if (!w) return false;
   w->Invalidate(rect, erase);
   return true;
 }
 
 bool ValidateRect(HWND hwnd) {
-  ControlWindow *w = AsControlWindow(hwnd);
-  if (!w)
-    return false;
+  ControlWindow* w = AsControlWindow(hwnd);
+  if (!w) return false;
   w->Validate();
   return true;
 }
 
 bool UpdateWindow(HWND hwnd) {
-  ControlWindow *w = AsControlWindow(hwnd);
-  if (!w)
-    return false;
+  ControlWindow* w = AsControlWindow(hwnd);
+  if (!w) return false;
   w->PaintPending();
   return true;
 }
 
-} // namespace host
+}  // namespace host

@@ -18,18 +18,18 @@ HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 
 // A DC on the window's client area clipped to clip (client coordinates).
-HDC CreateWindowDC(ControlWindow *window, const Region &clip);
+HDC CreateWindowDC(ControlWindow* window, const Region& clip);
 // A DC whose origin is moved to bounds' top-left corner (in dc's
 // coordinates) and whose clip is dc's clip within bounds.
-HDC CreateChildDC(HDC dc, const TRect &bounds);
+HDC CreateChildDC(HDC dc, const TRect& bounds);
 // dc's clip in dc's own coordinates.
 Region DCClipRegion(HDC dc);
 
 // Adds rect (client coordinates; nullptr for all) to the window's update
 // region; erase asks for the background to be erased before the paint.
-bool InvalidateRect(HWND hwnd, const TRect *rect, bool erase);
+bool InvalidateRect(HWND hwnd, const TRect* rect, bool erase);
 bool ValidateRect(HWND hwnd);
 // Paints the window's pending update region now.
 bool UpdateWindow(HWND hwnd);
 
-} // namespace host
+}  // namespace host
