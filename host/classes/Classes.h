@@ -203,6 +203,8 @@ class TComponent : public TPersistent {
   // Streaming enters the loading state (csLoading + csReading) and, once
   // every property is read, leaves csReading; Loaded then clears csLoading.
   void SetLoadingState(bool loading);
+  // Leaves the loading state without Loaded (a read that failed).
+  void ClearLoadingState() { state_ -= TComponentState{csLoading, csReading}; }
   virtual void Loaded();
 
  protected:

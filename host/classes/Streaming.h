@@ -1,0 +1,52 @@
+#pragma once
+// Form files (.kxf): a text layout of a root component (a form) and the
+// components it owns, nested by parent. Reading creates the components by
+// class name (host/classes/ClassRegistry.h) with the root as owner and sets
+// their published properties (host/classes/TypInfo.h); writing stores every
+// property that differs from its declared default.
+//
+// Reading works in three steps: the whole text is parsed, then every class,
+// property, value, name, reference and method is checked against the
+// published tables, and only then are components created and properties set.
+// So an error in the file — reported as EReadError "FILE:LINE: expected …,
+// found …" — leaves the caller's objects exactly as they were. A failure
+// raised by a component's own code while the properties are set (a setter or
+// Loaded throwing) frees every component the read created and is reported
+// the same way with the line being applied; the properties already set on an
+// existing root stay set.
+//
+// Components read are marked csLoading and csReading while their properties
+// are set; component references are fixed up once every component exists;
+// csReading is then cleared and Loaded called once per component, in file
+// order.
+#include <string>
+#include <string_view>
+
+#include "host/classes/Classes.h"
+
+namespace host {
+
+// Reads into a new instance of the file's root class, owned by owner. The
+// class must be registered.
+TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner = nullptr);
+// Reads into an existing root, as a form's constructor reads its stored
+// layout. The file's root class must be root's class or one of its ancestors.
+void ReadFormInto(TComponent* root, std::string_view text, std::string_view fileName);
+TComponent* ReadFormFile(const std::string& path, TComponent* owner = nullptr);
+void ReadFormFileInto(TComponent* root, const std::string& path);
+
+template <class T>
+T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owner = nullptr) {
+  TComponent* c = ReadForm(text, fileName, owner);
+  if (T* t = As<T>(c)) return t;
+  const std::string found = c->ClassName();
+  c->Free();
+  throw EReadError(std::string(fileName) + ":1: expected an object of class " +
+                   T::StaticClass()->Name + ", found " + found);
+}
+
+// The form file text of root and everything nested under it.
+std::string WriteForm(TComponent* root);
+void WriteFormFile(TComponent* root, const std::string& path);
+
+}  // namespace host
