@@ -1,0 +1,166 @@
+#include "kxpack/foundations/KxControls.h"
+
+#include "host/controls/WindowDC.h"
+
+namespace kx {
+
+namespace {
+
+// The background fill both update-counting controls share.
+void FillClient(TCanvas* canvas, TColor color, const TRect& client) {
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(color);
+  canvas->FillRect(client);
+}
+
+}  // namespace
+
+// --- TKxGraphicControl --------------------------------------------------------
+
+void TKxGraphicControl::ClearClientCanvas() { FillClient(Canvas(), Color(), ClientRect()); }
+
+void TKxGraphicControl::ShowDesignFrame(TCanvas* ACanvas) {
+  if (!Designing()) return;
+  ACanvas->Pen()->SetStyle(psDot);
+  ACanvas->Brush()->SetStyle(bsClear);
+  ACanvas->Rectangle(0, 0, Width(), Height());
+}
+
+void TKxGraphicControl::UpdateControlCanvas() {
+  if (!Loading() && FUpdateCount == 0) Repaint();
+}
+
+void TKxGraphicControl::EndUpdate() {
+  --FUpdateCount;
+  UpdateControlCanvas();
+}
+
+// --- TKxGraphicImageControl ---------------------------------------------------
+
+TKxGraphicImageControl::TKxGraphicImageControl(TComponent* AOwner) : TKxGraphicControl(AOwner) {
+  FParentImage = std::make_unique<TBitmap>();
+  FParentCopyNeeded = true;
+  FBitmap = std::make_unique<TBitmap>();
+  FTransparent = false;
+  FDrawCanvas = Canvas();
+}
+
+TKxGraphicImageControl::~TKxGraphicImageControl() {
+  FParentImage.reset();
+  FBitmap.reset();
+}
+
+void TKxGraphicImageControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
+                                       int32_t AHeight) {
+  FBitmap->SetWidth(AWidth);
+  FBitmap->SetHeight(AHeight);
+  inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
+  // Constraints may have given another size; the bitmap stays the control's.
+  if (FBitmap->Width() != Width() || FBitmap->Height() != Height())
+    FBitmap->SetSize(Width(), Height());
+}
+
+void TKxGraphicImageControl::SetTransparent(bool Value) {
+  if (Value == FTransparent) return;
+  FTransparent = Value;
+  TControlStyle style = ControlStyle();
+  if (Value)
+    style.Exclude(csOpaque);
+  else
+    style.Include(csOpaque);
+  SetControlStyle(style);
+  if (Designing())
+    Invalidate();
+  else
+    UpdateControlCanvas();
+}
+
+void TKxGraphicImageControl::ClearBitmapCanvas() {
+  TCanvas* canvas = GetBitmapCanvas();
+  canvas->Brush()->SetStyle(bsSolid);
+  if (FTransparent) {
+    if (FParentCopyNeeded) CopyParentImage();
+    CopyOverlayImage();
+  } else {
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(Rect(0, 0, FBitmap->Width(), FBitmap->Height()));
+  }
+}
+
+void TKxGraphicImageControl::CopyParentImage() {
+  FParentImage->SetWidth(Width());
+  FParentImage->SetHeight(Height());
+  // Without a parent there is nothing beneath to capture.
+  if (!Parent()) return;
+  HWND parentWindow = Parent()->Handle();
+  HDC dc = GetDC(parentWindow);
+  struct Release {
+    HWND window;
+    HDC dc;
+    ~Release() { ReleaseDC(window, dc); }
+  } release{parentWindow, dc};
+  if (!dc) return;
+  const TRect r = Canvas()->ClipRect();
+  const TPoint p = Parent()->ScreenToClient(ClientToScreen(Point(r.Left, r.Top)));
+  BitBlt(FParentImage->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(), dc, p.X, p.Y,
+         SRCCOPY);
+}
+
+void TKxGraphicImageControl::CopyOverlayImage() {
+  BitBlt(GetBitmapCanvas()->Handle(), 0, 0, FBitmap->Width(), FBitmap->Height(),
+         FParentImage->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+void TKxGraphicImageControl::Paint() {
+  BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), GetBitmapCanvas()->Handle(), 0, 0, SRCCOPY);
+  if (FTransparent) {
+    // The next paint captures the parent again (re-armed).
+    FParentCopyNeeded = true;
+    SetControlStyle(ControlStyle() - TControlStyle{csOpaque});
+  }
+}
+
+void TKxGraphicImageControl::UpdateControlCanvas() {
+  if (!Designing() && FTransparent && !FParentImage->Empty()) {
+    // A change of the control's own state: repaint on the stored
+    // background, without the parent painting beneath.
+    FParentCopyNeeded = false;
+    SetControlStyle(ControlStyle() + TControlStyle{csOpaque});
+  }
+  inherited::UpdateControlCanvas();
+}
+
+void TKxGraphicImageControl::WMPaint(TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  if (!dc) return;
+  TCanvas* screen = Canvas();
+  TCanvas* offscreen = GetBitmapCanvas();
+  screen->Lock();
+  offscreen->Lock();
+  struct Unwind {
+    TCanvas* screen;
+    TCanvas* offscreen;
+    ~Unwind() {
+      screen->SetHandle(nullptr);
+      offscreen->Unlock();
+      screen->Unlock();
+    }
+  } unwind{screen, offscreen};
+  screen->SetHandle(dc);
+  Paint();
+}
+
+// --- TKxCustomControl ---------------------------------------------------------
+
+void TKxCustomControl::ClearClientCanvas() { FillClient(Canvas(), Color(), ClientRect()); }
+
+void TKxCustomControl::UpdateControlCanvas() {
+  if (!Loading() && FUpdateCount == 0) Repaint();
+}
+
+void TKxCustomControl::EndUpdate() {
+  --FUpdateCount;
+  UpdateControlCanvas();
+}
+
+}  // namespace kx

@@ -1,0 +1,114 @@
+#pragma once
+// The base classes of the package's controls and components: a windowless
+// control with an update counter (TKxGraphicControl), one that composes each
+// frame in an off-screen bitmap and can show its parent through
+// (TKxGraphicImageControl), the windowed counterpart (TKxCustomControl) and
+// the base of the non-visual components (TKxComponent). Also the two About
+// properties every component of the package publishes.
+#include <memory>
+#include <string>
+
+#include "host/classes/TypInfo.h"
+#include "host/controls/Controls.h"
+#include "host/graphics/Bitmap.h"
+#include "host/graphics/Canvas.h"
+
+namespace kx {
+
+using namespace host;
+
+inline constexpr const char* kAboutKxValue = "Component";
+inline constexpr const char* kAboutVersValue = "1.0.0";
+
+// AboutKx and AboutVers: constants that the setters store again whatever
+// they are given. Mixed into each component class of the package.
+class TKxAbout {
+ public:
+  const std::string& AboutKx() const { return FAboutKx; }
+  void SetAboutKx(const std::string&) { FAboutKx = kAboutKxValue; }
+  const std::string& AboutVers() const { return FAboutVers; }
+  void SetAboutVers(const std::string&) { FAboutVers = kAboutVersValue; }
+
+ private:
+  std::string FAboutKx = kAboutKxValue;
+  std::string FAboutVers = kAboutVersValue;
+};
+
+// Adds AboutKx and AboutVers, in that order, to a class's published table.
+// They have no declared default, so form files always hold them.
+template <class T>
+TPublishBuilder<T>& PublishAbout(TPublishBuilder<T>& b) {
+  return b.String("AboutKx", &T::AboutKx, &T::SetAboutKx)
+      .String("AboutVers", &T::AboutVers, &T::SetAboutVers);
+}
+
+class TKxGraphicControl : public TGraphicControl {
+  HOST_CLASS(TKxGraphicControl, TGraphicControl)
+ public:
+  explicit TKxGraphicControl(TComponent* AOwner) : TGraphicControl(AOwner) {}
+
+  bool Designing() const { return ComponentState().Contains(csDesigning); }
+  bool Loading() const { return ComponentState().Contains(csLoading); }
+  // Fills the client rectangle with Color.
+  void ClearClientCanvas();
+  // At design time, a dotted frame around the control on ACanvas.
+  void ShowDesignFrame(TCanvas* ACanvas);
+  // Repaints unless loading or inside BeginUpdate/EndUpdate; property
+  // setters of the descendants end with it.
+  virtual void UpdateControlCanvas();
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+
+ protected:
+  int32_t FUpdateCount = 0;
+};
+
+class TKxGraphicImageControl : public TKxGraphicControl {
+  HOST_CLASS(TKxGraphicImageControl, TKxGraphicControl)
+ public:
+  explicit TKxGraphicImageControl(TComponent* AOwner);
+  ~TKxGraphicImageControl() override;
+
+  TCanvas* GetBitmapCanvas() const { return FBitmap->Canvas(); }
+  virtual void ClearBitmapCanvas();
+  void CopyParentImage();
+  void CopyOverlayImage();
+  void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
+  void UpdateControlCanvas() override;
+
+ protected:
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  void Paint() override;
+  void WMPaint(TMessage& Message) override;
+
+  std::unique_ptr<TBitmap> FParentImage;
+  std::unique_ptr<TBitmap> FBitmap;
+  bool FParentCopyNeeded = true;
+  bool FTransparent = false;
+  TCanvas* FDrawCanvas = nullptr;
+};
+
+class TKxCustomControl : public TCustomControl {
+  HOST_CLASS(TKxCustomControl, TCustomControl)
+ public:
+  explicit TKxCustomControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+
+  bool Designing() const { return ComponentState().Contains(csDesigning); }
+  bool Loading() const { return ComponentState().Contains(csLoading); }
+  void ClearClientCanvas();
+  virtual void UpdateControlCanvas();
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+
+ protected:
+  int32_t FUpdateCount = 0;
+};
+
+class TKxComponent : public TComponent {
+  HOST_CLASS(TKxComponent, TComponent)
+ public:
+  explicit TKxComponent(TComponent* AOwner) : TComponent(AOwner) {}
+};
+
+}  // namespace kx
