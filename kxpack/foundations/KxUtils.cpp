@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "host/controls/Controls.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Color.h"
 
@@ -58,6 +59,17 @@ void AllocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps) {
 
 void DeallocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps) {
   for (auto& bitmap : Bitmaps) bitmap.reset();
+}
+
+host::TWinControl* GetOwnerControl(host::TComponent* Component) {
+  host::TWinControl* outermost = nullptr;
+  for (host::TComponent* owner = Component ? Component->Owner() : nullptr; owner;
+       owner = owner->Owner()) {
+    auto* windowed = host::As<host::TWinControl>(owner);
+    if (!windowed) break;
+    outermost = windowed;
+  }
+  return outermost;
 }
 
 }  // namespace kx

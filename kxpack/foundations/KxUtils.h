@@ -13,6 +13,7 @@
 namespace host {
 class TBitmap;
 class TCanvas;
+class TWinControl;
 }  // namespace host
 
 namespace kx {
@@ -99,6 +100,13 @@ TRect BitmapRect(host::TBitmap* Bitmap);
 void AllocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps);
 // Frees every bitmap and leaves the elements empty.
 void DeallocateBitmaps(std::span<std::unique_ptr<host::TBitmap>> Bitmaps);
+
+// --- Owner ------------------------------------------------------------------------
+
+// Follows the Owner chain up from Component's owner for as long as each owner
+// is a windowed control, and returns the last one reached (as a rule the
+// form); nil when Component (or its owner) is nil or the owner is not windowed.
+host::TWinControl* GetOwnerControl(host::TComponent* Component);
 
 // --- Registry -----------------------------------------------------------------------
 // Each works on a registry object of its own with full access. A failure of
