@@ -93,7 +93,7 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& curNa
 void TComponent::SetName(const std::string& value) {
   if (name_ == value) return;
   if (!value.empty() && !IsValidIdent(value))
-    throw EComponentError("''" + value + "'' is not a valid component name");
+    throw EComponentError("'" + value + "' is not a valid component name");
   if (owner_) owner_->ValidateRename(this, name_, value);
   name_ = value;
 }
