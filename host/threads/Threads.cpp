@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <vector>
 
 #include "host/threads/MessageLoop.h"
 
@@ -21,6 +22,7 @@ thread_local TThread* t_current = nullptr;
 
 struct SyncRequest {
   const TThreadMethod* method;
+  TThread* caller;  // nullptr for a thread that is not a TThread
   std::exception_ptr error;
   bool done = false;
 };
@@ -33,6 +35,20 @@ struct SyncQueue {
   std::condition_variable changed;
   std::deque<SyncRequest*> pending;
 };
+
+// The callers whose synchronised calls the main thread is running now,
+// innermost last. Main thread only.
+std::vector<TThread*>& RunningCalls() {
+  static auto* callers = new std::vector<TThread*>;
+  return *callers;
+}
+
+// Whether the main thread is, further up its stack, inside a call that thread
+// synchronised: that thread cannot finish before the call returns.
+bool InsideCallOf(const TThread* thread) {
+  const auto& running = RunningCalls();
+  return IsMainThread() && std::find(running.begin(), running.end(), thread) != running.end();
+}
 
 SyncQueue& Sync() {
   static auto* queue = new SyncQueue;  // outlives static destruction
@@ -70,11 +86,13 @@ bool CheckSynchronize() {
     batch.swap(sync.pending);
   }
   for (SyncRequest* request : batch) {
+    RunningCalls().push_back(request->caller);
     try {
       (*request->method)();
     } catch (...) {
       request->error = std::current_exception();
     }
+    RunningCalls().pop_back();
     std::lock_guard lock(sync.mutex);
     request->done = true;
     sync.changed.notify_all();
@@ -107,9 +125,14 @@ TThread::~TThread() {
 }
 
 void TThread::Free() {
-  if (t_current == this) {
+  if (t_current == this || InsideCallOf(this)) {
+    // Waiting here would never end; the thread frees itself once Execute
+    // has returned.
+    Terminate();
     std::lock_guard lock(mutex_);
     free_on_terminate_ = true;
+    suspend_count_ = 0;
+    changed_.notify_all();
     return;
   }
   StopAndWait();
@@ -164,6 +187,8 @@ int32_t TThread::WaitFor() {
     if (!started_) throw EThread("Cannot wait for a thread that was never started");
   }
   if (t_current == this) throw EThread("A thread cannot wait for itself");
+  if (InsideCallOf(this))
+    throw EThread("Cannot wait for a thread inside a call that it synchronised");
   WaitUntilFinished();
   return return_value_;
 }
@@ -217,7 +242,7 @@ void TThread::Synchronize(const TThreadMethod& method) {
     return;
   }
   SafePointWait safe_point;
-  SyncRequest request{&method, nullptr, false};
+  SyncRequest request{&method, t_current, nullptr, false};
   SyncQueue& sync = Sync();
   {
     std::lock_guard lock(sync.mutex);

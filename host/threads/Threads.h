@@ -16,7 +16,9 @@
 // the thread is being destroyed.
 //
 // Lifetime. A thread is created suspended and runs Execute once Start (or
-// enough Resume calls) lets it go. Free() (or FreeAndNil) stops a thread:
+// enough Resume calls) lets it go; a class whose threads should run at once
+// calls Start at the end of its own constructor (TThread's constructor cannot:
+// Execute could run before the derived part exists). Free() (or FreeAndNil) stops a thread:
 // Terminate, undo any suspension, wait for Execute to return (serving
 // synchronised calls on the main thread), then destroy — so Execute never
 // sees a half-destroyed object. Do not `delete` a running thread: C++ would
@@ -84,8 +86,9 @@ class TThread : public TObject {
   bool Terminated() const;
 
   // Waits until Execute has returned and gives ReturnValue. On the main
-  // thread the wait serves synchronised calls. EThread for a thread that was
-  // never started or that waits for itself.
+  // thread the wait serves synchronised calls. EThread where the wait could
+  // never end: a thread never started, a thread waiting for itself, the main
+  // thread inside a call that this thread synchronised.
   int32_t WaitFor();
   bool Finished() const;
 
@@ -115,8 +118,10 @@ class TThread : public TObject {
   // Any thread may call it, a TThread or not.
   static void Synchronize(const TThreadMethod& method);
 
-  // Stops the thread (see Lifetime) and destroys it. Called by the thread
-  // itself it sets FreeOnTerminate instead.
+  // Stops the thread (see Lifetime) and destroys it. Where waiting could
+  // never end — called by the thread itself, or on the main thread inside a
+  // call that this thread synchronised (a tick handler freeing its timer) —
+  // it terminates the thread and lets it free itself when Execute returns.
   void Free() override;
 
  protected:

@@ -189,6 +189,36 @@ TEST(Synchronize, FreeingAThreadWithACallPendingServesTheCallAndReturns) {
   EXPECT_TRUE(ran);
 }
 
+// A tick handler that frees its own timer: the worker waits for the very
+// call that frees it, so Free must not wait for the worker.
+TEST(Synchronize, FreeingTheCallingThreadFromInsideItsCallDoesNotDeadlock) {
+  std::atomic<bool> destroyed{false};
+  int calls = 0;  // main thread only
+  bool wait_refused = false;
+  TestThread* t = nullptr;
+  t = new TestThread(
+      [&](TestThread& self) {
+        while (!self.Terminated())
+          TThread::Synchronize([&] {
+            if (++calls < 3) return;
+            try {
+              t->WaitFor();
+            } catch (const EThread&) {
+              wait_refused = true;
+            }
+            t->Free();
+          });
+      },
+      &destroyed);
+  t->Start();
+  while (!destroyed) {
+    CheckSynchronize();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(calls, 3);
+  EXPECT_TRUE(wait_refused);
+}
+
 TEST(Synchronize, BackToBackCallsLeaveTheLoopItsMessages) {
   std::atomic<int> calls{0};
   auto* t = new TestThread([&](TestThread& self) {
