@@ -271,6 +271,8 @@ void SdlPlatform::Wait(int64_t timeoutMs) {
 }
 
 void SdlPlatform::Wake() {
+  // One queued wake-up is enough; workers posting in bursts add no more.
+  if (wakePending_.exchange(true)) return;
   SDL_Event e{};
   e.type = wakeEvent_;
   SDL_PushEvent(&e);
@@ -355,6 +357,7 @@ void SdlPlatform::Dispatch(const SDL_Event& e) {
 }
 
 void SdlPlatform::DispatchWindowEvent(const SDL_Event& e) {
+  if (e.type == wakeEvent_) wakePending_ = false;
   if (e.type != SDL_WINDOWEVENT) return;
   SdlWindow* w = WindowOf(e.window.windowID);
   if (!w) return;
@@ -537,16 +540,24 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint p
     }
     SDL_Delay(kPollMs);
   }
-  // The window manager kept the release; SDL still thinks the button is down
-  // and would ignore the next press. Hand it the release and drop the event.
-  x11.SynthesizeRelease(button, now.Pos.X, now.Pos.Y);
-  TakeQueuedRelease(id_, button);
-  SDL_PumpEvents();
+  // The window manager kept the release.
+  ConsumeRelease(x11, button, now.Pos);
   SDL_Event e;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
     platform_.DispatchWindowEvent(e);
   NoteBounds();
   return true;
+}
+
+void SdlWindow::ConsumeRelease(const X11Window& x11, int button, TPoint at) {
+  // SDL ignores a press of a button it believes held, so a release that went
+  // elsewhere (to the window manager, to another window) would leave the
+  // window deaf to the next press. Hand SDL the release, then drop it.
+  SDL_PumpEvents();
+  int x = 0, y = 0;
+  if (x11.Valid() && (SDL_GetMouseState(&x, &y) & SDL_BUTTON(button)))
+    x11.SynthesizeRelease(button, at.X, at.Y);
+  TakeQueuedRelease(id_, button);
 }
 
 void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press) {
@@ -566,8 +577,7 @@ void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press) 
     }
     const GlobalPointer now = ReadGlobalPointer(x11);
     if (!released && !now.Held(button)) {
-      // Released where SDL has not delivered it yet: drop it when it comes.
-      TakeQueuedRelease(id_, button);
+      ConsumeRelease(x11, button, now.Pos);
       released = true;
     }
     const TRect target = MoveSizeBounds(kind, start, press, now.Pos, minWidth_, minHeight_);

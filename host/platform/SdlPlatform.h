@@ -1,6 +1,7 @@
 #pragma once
 // The platform on real windows through SDL2 (X11, Wayland …).
 #include <array>
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -13,6 +14,7 @@ union SDL_Event;
 namespace host {
 
 class SdlWindow;
+class X11Window;
 
 class SdlPlatform : public Platform {
  public:
@@ -34,16 +36,18 @@ class SdlPlatform : public Platform {
 
  private:
   friend class SdlWindow;
+  class X11Window;
   SdlPlatform(uint32_t wakeEvent, bool wayland);
   SdlWindow* WindowOf(uint32_t windowId) const;
   void Dispatch(const SDL_Event& event);
-  // Window-state events only (moves, sizes, exposes, focus, close); input
-  // is dropped. Used while a move or size loop owns the mouse.
+  // Window-state events only (moves, sizes, exposes, focus, close) and
+  // wake-ups; input is dropped. Used while a move or size loop owns the mouse.
   void DispatchWindowEvent(const SDL_Event& event);
   SDL_Cursor* CursorFor(SystemCursor cursor);
   void ApplyCursor(SystemCursor cursor);
 
   uint32_t wakeEvent_;
+  std::atomic<bool> wakePending_{false};
   bool wayland_;
   std::map<uint32_t, SdlWindow*> windows_;
   TPoint lastPress_;  // screen position of the last button press delivered
@@ -78,6 +82,9 @@ class SdlWindow : public PlatformWindow {
   // Runs the window manager's own move/size; false when it refused.
   bool RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint press);
   void RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press);
+  // Ends a loop whose release SDL may not have seen: it is taken from the
+  // queue, and SDL's idea of the held button is put right.
+  void ConsumeRelease(const X11Window& x11, int button, TPoint at);
 
   SdlPlatform& platform_;
   SDL_Window* window_;
