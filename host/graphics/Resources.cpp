@@ -57,6 +57,14 @@ HMODULE FindModule(std::string_view moduleName) {
   return nullptr;
 }
 
+std::vector<std::string> EnumResourceNames(HMODULE module, std::string_view type) {
+  std::vector<std::string> names;
+  if (module)
+    for (const ResourceEntry& e : module->Entries)
+      if (SameText(e.Type, type)) names.emplace_back(e.Name);
+  return names;
+}
+
 std::span<const uint8_t> FindResourceData(HMODULE module, std::string_view name,
                                           std::string_view type) {
   if (module) {

@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/graphics/BitmapImage.h"
 
@@ -26,10 +28,14 @@ inline constexpr const char* RT_FORM = "KXFORM";
 
 // Registers the resources of a module (done by the module's start-up code) and
 // returns its handle. The entries must outlive the module's registration.
-HMODULE RegisterModuleResources(std::string_view moduleName, std::span<const ResourceEntry> entries);
+HMODULE RegisterModuleResources(std::string_view moduleName,
+                                std::span<const ResourceEntry> entries);
 void UnregisterModuleResources(HMODULE module);
 // The handle of a registered module by name, or nullptr.
 HMODULE FindModule(std::string_view moduleName);
+
+// The names of a module's resources of one type, in the order stored.
+std::vector<std::string> EnumResourceNames(HMODULE module, std::string_view type);
 
 // The bytes of a resource; raises EResNotFound "Resource NAME not found".
 std::span<const uint8_t> FindResourceData(HMODULE module, std::string_view name,

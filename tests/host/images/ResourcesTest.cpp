@@ -35,6 +35,7 @@ class AppModule : public ::testing::Test {
 
 TEST_F(AppModule, FoundByNameAndTypeWithoutRegardToCase) {
   EXPECT_EQ(FindModule("testapp"), module_);
+  EXPECT_EQ(EnumResourceNames(module_, "bitmap"), (std::vector<std::string>{"APPLOGO", "BROKEN"}));
   EXPECT_EQ(FindResourceData(module_, "mainForm", RT_FORM).size(), 4u);
   std::unique_ptr<BitmapImage> logo(LoadBitmap(module_, "AppLogo"));
   EXPECT_EQ(logo->Pixels, (std::vector<uint32_t>{0x123456, 0xABCDEF}));
