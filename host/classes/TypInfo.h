@@ -327,9 +327,11 @@ class TPublishBuilder {
     };
     return Add(std::move(p));
   }
-  // An event: a TEvent<…> data member of T.
-  template <class Ev>
-  TPublishBuilder& Event(std::string name, Ev T::*field) {
+  // An event: a TEvent<…> data member of T (or of a base class of T, so
+  // that a class can publish an event its ancestor keeps protected).
+  template <class Ev, class B>
+    requires std::is_base_of_v<B, T>
+  TPublishBuilder& Event(std::string name, Ev B::*field) {
     TPropInfo p = Base(std::move(name), tkMethod);
     p.EventType = typeid(Ev);
     p.EventField = [field](TObject* o) -> void* { return &(static_cast<T*>(o)->*field); };

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "host/classes/Classes.h"
+#include "host/classes/TypInfo.h"
 #include "host/controls/ControlTypes.h"
+#include "host/graphics/Font.h"
 #include "host/graphics/Gdi.h"
 
 namespace host {
 
 class TCanvas;
-class TFont;
 class TWinControl;
 class TCustomForm;
 class ControlWindow;
@@ -51,6 +52,10 @@ class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
+
+  // Left, Top, Width, Height, Cursor, Hint and the help properties; the
+  // descendants publish the rest (Align, Color, the events …) as they choose.
+  static const TPublished& PublishedProperties();
 
   // Position and size, in the parent's client coordinates.
   int32_t Left() const { return FLeft; }
@@ -281,6 +286,8 @@ class TControl : public TComponent {
   TCursor FDragCursor = crDrag;
   TDragKind FDragKind = dkDrag;
 
+ protected:
+  // Descendants publish these events in their tables.
   TNotifyEvent FOnClick;
   TNotifyEvent FOnDblClick;
   TMouseEvent FOnMouseDown;
@@ -423,6 +430,8 @@ class TWinControl : public TControl {
   int32_t FAlignLevel = 0;
   bool FTabStop = false;
   TCreateParams FParams;
+
+ protected:
   TNotifyEvent FOnEnter;
   TNotifyEvent FOnExit;
   TKeyEvent FOnKeyDown;

@@ -125,6 +125,7 @@ class TCustomForm : public TWinControl {
   std::unique_ptr<PlatformWindow> FPlatformWindow;
   std::unique_ptr<TControlCanvas> FCanvas;
 
+ protected:
   TNotifyEvent FOnCreate;
   TNotifyEvent FOnShow;
   TNotifyEvent FOnHide;
@@ -140,6 +141,7 @@ class TForm : public TCustomForm {
   HOST_CLASS(TForm, TCustomForm)
  public:
   using TCustomForm::TCustomForm;
+  static const TPublished& PublishedProperties();
 };
 
 using TExceptionEvent = TEvent<TObject*, Exception*>;
