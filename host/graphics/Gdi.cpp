@@ -117,20 +117,26 @@ HFONT SelectObject(HDC hdc, HFONT font) {
 
 HBITMAP GetCurrentBitmap(HDC hdc) { return hdc ? hdc->Surface : nullptr; }
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) { return std::exchange(hdc->TextColor, color); }
-COLORREF GetTextColor(HDC hdc) { return hdc->TextColor; }
-COLORREF SetBkColor(HDC hdc, COLORREF color) { return std::exchange(hdc->BkColor, color); }
-COLORREF GetBkColor(HDC hdc) { return hdc->BkColor; }
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+  return hdc ? std::exchange(hdc->TextColor, color) : CLR_INVALID;
+}
+COLORREF GetTextColor(HDC hdc) { return hdc ? hdc->TextColor : CLR_INVALID; }
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+  return hdc ? std::exchange(hdc->BkColor, color) : CLR_INVALID;
+}
+COLORREF GetBkColor(HDC hdc) { return hdc ? hdc->BkColor : CLR_INVALID; }
 int SetBkMode(HDC hdc, int mode) {
-  return mode == TRANSPARENT || mode == OPAQUE ? std::exchange(hdc->BkMode, mode) : 0;
+  return hdc && (mode == TRANSPARENT || mode == OPAQUE) ? std::exchange(hdc->BkMode, mode) : 0;
 }
-int GetBkMode(HDC hdc) { return hdc->BkMode; }
+int GetBkMode(HDC hdc) { return hdc ? hdc->BkMode : 0; }
 int SetROP2(HDC hdc, int rop2) {
-  return rop2 >= R2_BLACK && rop2 <= R2_WHITE ? std::exchange(hdc->Rop2, rop2) : 0;
+  return hdc && rop2 >= R2_BLACK && rop2 <= R2_WHITE ? std::exchange(hdc->Rop2, rop2) : 0;
 }
-int GetROP2(HDC hdc) { return hdc->Rop2; }
+int GetROP2(HDC hdc) { return hdc ? hdc->Rop2 : 0; }
 
 bool GetClipBox(HDC hdc, TRect& rect) {
+  rect = {};
+  if (!hdc) return false;
   Region visible;
   ForEachClipPart(*hdc, gdi::SurfaceBounds(*hdc), [&](const TRect& r) { visible.Union(r); });
   rect = visible.Bounds();
@@ -139,6 +145,7 @@ bool GetClipBox(HDC hdc, TRect& rect) {
 }
 
 void IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+  if (!hdc) return;
   TRect r{left, top, right, bottom};
   OffsetRect(r, hdc->Origin.X, hdc->Origin.Y);
   if (!hdc->Clip) hdc->Clip = Region(gdi::SurfaceBounds(*hdc));
@@ -160,12 +167,14 @@ int FillRect(HDC hdc, const TRect& rect, HBRUSH brush) {
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
+  if (!hdc) return CLR_INVALID;
   const int sx = x + hdc->Origin.X, sy = y + hdc->Origin.Y;
   if (!gdi::InClip(*hdc, sx, sy)) return CLR_INVALID;
   return SwapRedBlue(hdc->Surface->At(sx, sy));
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+  if (!hdc) return CLR_INVALID;
   const int sx = x + hdc->Origin.X, sy = y + hdc->Origin.Y;
   if (!gdi::InClip(*hdc, sx, sy)) return CLR_INVALID;
   const uint32_t pixel = SurfacePixel(*hdc, color);

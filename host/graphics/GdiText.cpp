@@ -38,6 +38,7 @@ bool TextOut(HDC hdc, int x, int y, std::string_view text) {
 }
 
 TSize GetTextExtent(HDC hdc, std::string_view text) {
+  if (!hdc) return {};
   const FontFace& face = FaceOf(*hdc);
   return {MeasureTextWidth(face, text), face.Height()};
 }

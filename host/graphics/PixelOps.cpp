@@ -20,15 +20,30 @@ constexpr uint32_t kRgbMask = 0x00FFFFFF;
 
 KX_PIXEL_LOOP void Fill(uint32_t* dst, ptrdiff_t stride, int w, int h, uint32_t color) {
   const int n = w;
+  if (n == 1) {  // a one-pixel column, as gradient bands are: no row loop set-up
+    for (int y = 0; y < h; ++y, dst += stride) *dst = color;
+    return;
+  }
   for (int y = 0; y < h; ++y, dst += stride) {
     uint32_t* __restrict row = dst;
     for (int x = 0; x < n; ++x) row[x] = color;
   }
 }
 
-void Copy(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* src, ptrdiff_t srcStride, int w,
-          int h) {
-  const size_t bytes = static_cast<size_t>(w) * sizeof(uint32_t);
+KX_PIXEL_LOOP void Copy(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* src,
+                        ptrdiff_t srcStride, int w, int h) {
+  const int n = w;
+  const uint32_t* srcEnd = src + (h - 1) * srcStride + n;
+  const uint32_t* dstEnd = dst + (h - 1) * dstStride + n;
+  if (srcEnd <= dst || dstEnd <= src) {  // apart: a plain vector loop beats memmove here
+    for (int y = 0; y < h; ++y, dst += dstStride, src += srcStride) {
+      uint32_t* __restrict d = dst;
+      const uint32_t* __restrict s = src;
+      for (int x = 0; x < n; ++x) d[x] = s[x];
+    }
+    return;
+  }
+  const size_t bytes = static_cast<size_t>(n) * sizeof(uint32_t);
   if (dst > src) {  // copy bottom-up so an overlapping source is read before it is overwritten
     for (int y = h - 1; y >= 0; --y) std::memmove(dst + y * dstStride, src + y * srcStride, bytes);
   } else {

@@ -223,4 +223,42 @@ TEST(CanvasText, DrawTextCalcRectAndCentring) {
   EXPECT_NEAR(ink.Left + ink.Right, 100, 4);
 }
 
+// Placement by flags, on a DC whose origin is not the surface's corner: the
+// text cell lands at the flag's side of the rectangle, in logical coordinates.
+TEST(CanvasText, DrawTextPlacesTheCellByFlags) {
+  struct Case {
+    uint32_t Flags;
+    int Col, Row;  // 0 left/top, 1 centre, 2 right/bottom
+  };
+  const Case cases[] = {
+      {DT_LEFT | DT_TOP, 0, 0},     {DT_CENTER | DT_TOP, 1, 0},     {DT_RIGHT | DT_TOP, 2, 0},
+      {DT_LEFT | DT_VCENTER, 0, 1}, {DT_CENTER | DT_VCENTER, 1, 1}, {DT_RIGHT | DT_VCENTER, 2, 1},
+      {DT_LEFT | DT_BOTTOM, 0, 2},  {DT_CENTER | DT_BOTTOM, 1, 2},  {DT_RIGHT | DT_BOTTOM, 2, 2},
+  };
+  for (const Case& c : cases) {
+    BitmapImage frame(140, 70, 0xFFFFFF);
+    HDC dc = CreateSurfaceDC(&frame, {10, 5});
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.Brush()->SetColor(clYellow);  // opaque: the cell is filled, so it can be found
+    const TSize extent = canvas.TextExtent("Wg");
+    TRect box{0, 0, 120, 50};
+    DrawText(canvas.Handle(), "Wg", box, DT_SINGLELINE | c.Flags);
+    const int left = c.Col * (120 - extent.cx) / 2, top = c.Row * (50 - extent.cy) / 2;
+    EXPECT_EQ(frame.At(10 + left, 5 + top), 0xFFFF00u) << c.Flags;
+    EXPECT_EQ(frame.At(10 + left + extent.cx - 1, 5 + top + extent.cy - 1), 0xFFFF00u) << c.Flags;
+    if (left > 0) {
+      EXPECT_EQ(frame.At(10 + left - 1, 5 + top), 0xFFFFFFu) << c.Flags;
+    }
+    if (top > 0) {
+      EXPECT_EQ(frame.At(10 + left, 5 + top - 1), 0xFFFFFFu) << c.Flags;
+    }
+    TRect calc{3, 4, 3, 4};
+    DrawText(canvas.Handle(), "Wg", calc, DT_SINGLELINE | DT_CALCRECT | c.Flags);
+    EXPECT_EQ(calc, Bounds(3, 4, extent.cx, extent.cy));
+    canvas.SetHandle(nullptr);
+    DeleteDC(dc);
+  }
+}
+
 }  // namespace
