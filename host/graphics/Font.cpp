@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "host/classes/TypInfo.h"
+
 namespace host {
 
 namespace {
@@ -14,6 +16,20 @@ int32_t MulDivRound(int64_t a, int64_t b, int64_t c) {
 }
 
 }  // namespace
+
+const TPublished& TFont::PublishedProperties() {
+  using T = TFont;
+  static const TPublished table = Publish<T>()
+                                      .Int("Charset", &T::Charset, &T::SetCharset)
+                                      .Color("Color", &T::Color, &T::SetColor)
+                                      .Int("Height", &T::Height, &T::SetHeight)
+                                      .String("Name", &T::Name, &T::SetName)
+                                      .Enum("Pitch", &T::Pitch, &T::SetPitch, fpDefault)
+                                      .Int("Size", &T::Size, &T::SetSize)
+                                      .NotStored()
+                                      .Set("Style", &T::Style, &T::SetStyle);
+  return table;
+}
 
 template <class T>
 void TFont::Store(T& field, const T& value) {

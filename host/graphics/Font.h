@@ -27,6 +27,8 @@ class TFont : public TPersistent {
   HOST_CLASS(TFont, TPersistent)
  public:
   TFont() = default;
+  // Charset, Color, Height, Name, Pitch, Size (not stored: Height holds it), Style.
+  static const TPublished& PublishedProperties();
 
   const std::string& Name() const { return FName; }
   void SetName(const std::string& Value);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/classes/TypInfo.h"
 #include "host/graphics/Font.h"
 
 using namespace host;
@@ -98,6 +99,21 @@ TEST(Font, AssignFromAnotherClassFailsAndKeepsValues) {
 TEST(Font, StyleNamesForFormFiles) {
   EXPECT_EQ(EnumName(fsStrikeOut), "fsStrikeOut");
   EXPECT_EQ(EnumInfoOf(TFontPitch{}).Ordinal("fpFixed"), fpFixed);
+}
+
+TEST(Font, PublishedForFormFilesWithSizeLeftToHeight) {
+  TFont font;
+  std::vector<std::string> names;
+  for (const TPropInfo& p : PublishedOf<TFont>()->Properties()) names.push_back(p.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Charset", "Color", "Height", "Name", "Pitch", "Size",
+                                             "Style"}));
+  EXPECT_FALSE(FindPropInfo(&font, "Size")->Stored);
+  EXPECT_TRUE(FindPropInfo(&font, "Height")->IsStoredValue(&font));
+
+  FindPropInfo(&font, "Style")->SetOrd(&font, TFontStyles{fsBold, fsUnderline}.Bits());
+  EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsUnderline}));
+  FindPropInfo(&font, "Size")->SetOrd(&font, 12);
+  EXPECT_EQ(font.Height(), -16);
 }
 
 }  // namespace
