@@ -78,14 +78,24 @@ bool CheckSynchronize() {
   if (!IsMainThread())
     throw EThread("CheckSynchronize called from a thread that is not the main thread");
   SyncQueue& sync = Sync();
-  // Only the calls queued by now: a worker that queues its next call as soon
-  // as one is done must not keep the main thread from its messages.
-  std::deque<SyncRequest*> batch;
+  // Only as many calls as are queued now: a worker that queues its next call
+  // as soon as one is done must not keep the main thread from its messages.
+  // They are taken one by one, so a call that runs a nested loop (a modal
+  // form) leaves the others to that loop.
+  size_t budget;
   {
     std::lock_guard lock(sync.mutex);
-    batch.swap(sync.pending);
+    budget = sync.pending.size();
   }
-  for (SyncRequest* request : batch) {
+  bool ran = false;
+  for (; budget > 0; --budget) {
+    SyncRequest* request;
+    {
+      std::lock_guard lock(sync.mutex);
+      if (sync.pending.empty()) break;
+      request = sync.pending.front();
+      sync.pending.pop_front();
+    }
     RunningCalls().push_back(request->caller);
     try {
       (*request->method)();
@@ -93,11 +103,12 @@ bool CheckSynchronize() {
       request->error = std::current_exception();
     }
     RunningCalls().pop_back();
+    ran = true;
     std::lock_guard lock(sync.mutex);
     request->done = true;
     sync.changed.notify_all();
   }
-  return !batch.empty();
+  return ran;
 }
 
 // --- SafePointWait -------------------------------------------------------------

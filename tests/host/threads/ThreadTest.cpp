@@ -219,6 +219,34 @@ TEST(Synchronize, FreeingTheCallingThreadFromInsideItsCallDoesNotDeadlock) {
   EXPECT_TRUE(wait_refused);
 }
 
+// A call that runs a nested loop (a modal form) while another worker's call
+// waits behind it: the nested loop must serve that one.
+TEST(Synchronize, NestedLoopInsideACallServesTheCallsQueuedBehindIt) {
+  Event a_entering, b_entering;
+  bool b_ran = false;  // main thread only
+  auto* b = new TestThread([&](TestThread&) {
+    b_entering.Set();
+    TThread::Synchronize([&] { b_ran = true; });
+  });
+  auto* a = new TestThread([&](TestThread&) {
+    a_entering.Set();
+    TThread::Synchronize([&] {
+      while (!b_ran) {
+        CheckSynchronize();
+        std::this_thread::yield();
+      }
+    });
+  });
+  a->Start();
+  ASSERT_TRUE(a_entering.WaitLong());
+  b->Start();
+  ASSERT_TRUE(b_entering.WaitLong());
+  Pause();  // both calls are now most likely queued, a's first
+  a->Free();
+  b->Free();
+  EXPECT_TRUE(b_ran);
+}
+
 TEST(Synchronize, BackToBackCallsLeaveTheLoopItsMessages) {
   std::atomic<int> calls{0};
   auto* t = new TestThread([&](TestThread& self) {
