@@ -179,19 +179,21 @@ FontFace::Impl::~Impl() {
 }
 
 const Glyph& FontFace::Impl::GlyphFor(char32_t cp) {
-  auto it = Glyphs.find(cp);
-  if (it == Glyphs.end()) it = Glyphs.emplace(cp, Render(cp)).first;
+  static const Glyph kNothing;
+  if (cp < 0x20 || cp == 0x7F) return kNothing;  // control characters take no space
+  // Without a font every character is the same blank glyph.
+  const FT_UInt index = Face ? FT_Get_Char_Index(Face, cp) : 0;
+  auto it = Glyphs.find(index);
+  if (it == Glyphs.end()) it = Glyphs.emplace(index, Render(index)).first;
   return it->second;
 }
 
-Glyph FontFace::Impl::Render(char32_t cp) {
+Glyph FontFace::Impl::Render(FT_UInt index) {
   Glyph g;
-  if (cp < 0x20 || cp == 0x7F) return g;  // control characters take no space
   if (!Face) {
     g.Advance = AveCharWidth;
     return g;
   }
-  const FT_UInt index = FT_Get_Char_Index(Face, cp);
   if (FT_Load_Glyph(Face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP)) return g;
   FT_GlyphSlot slot = Face->glyph;
   if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -234,6 +236,11 @@ int FontFace::AveCharWidth() const { return impl_->AveCharWidth; }
 int FontFace::EmPixels() const { return impl_->EmPixels; }
 TFontStyles FontFace::Style() const { return impl_->Style; }
 const FontMatch& FontFace::Match() const { return impl_->Match; }
+
+size_t FontFace::CachedGlyphCount() const {
+  std::lock_guard lock(impl_->Mutex);
+  return impl_->Glyphs.size();
+}
 
 const FontFace& ResolveFont(const TFont& font) { return Engine::Instance().Resolve(font); }
 

@@ -52,6 +52,8 @@ class FontFace {
   int EmPixels() const;  // the em size in pixels
   TFontStyles Style() const;
   const FontMatch& Match() const;
+  // How many glyphs the face has rendered and keeps.
+  size_t CachedGlyphCount() const;
 
   Impl& impl() const { return *impl_; }
 

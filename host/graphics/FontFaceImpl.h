@@ -42,7 +42,9 @@ struct FontFace::Impl {
 
   // Guards Face and Glyphs: a face renders on one thread at a time.
   std::mutex Mutex;
-  std::unordered_map<char32_t, Glyph> Glyphs;
+  // By glyph index, so the cache is bounded by the font's glyph count
+  // however many different (or missing) characters the text holds.
+  std::unordered_map<FT_UInt, Glyph> Glyphs;
 
   ~Impl();
   // The cached glyph for a code point, rendered on first use. Call with
@@ -50,7 +52,7 @@ struct FontFace::Impl {
   const Glyph& GlyphFor(char32_t cp);
 
  private:
-  Glyph Render(char32_t cp);
+  Glyph Render(FT_UInt index);
 };
 
 }  // namespace host

@@ -132,6 +132,17 @@ TEST(FontEngine, Utf8TextMeasuresAndDrawsByCodePoint) {
   EXPECT_FALSE(InkBounds(Rendered(face, "\xE2\x82")).IsEmpty());
 }
 
+TEST(FontEngine, GlyphCacheIsBoundedByTheFontNotByTheText) {
+  const FontFace& face = Face("Arial", -17);
+  std::string text;
+  for (char32_t cp = 0xE000; cp < 0xE800; ++cp)  // private-use characters: mostly missing
+    text += {char(0xE0 | (cp >> 12)), char(0x80 | ((cp >> 6) & 0x3F)), char(0x80 | (cp & 0x3F))};
+  MeasureTextWidth(face, "x");
+  const size_t before = face.CachedGlyphCount();
+  MeasureTextWidth(face, text);
+  EXPECT_LT(face.CachedGlyphCount() - before, 64u);
+}
+
 TEST(FontEngine, GlyphsStayInsideTheTextCell) {
   // Accents on capitals may rise above the cell, as they do on the host.
   const std::string text = "Hgjy|_()Qp@$";
