@@ -11,12 +11,12 @@
 #include "host/classes/Classes.h"
 #include "host/classes/TypInfo.h"
 #include "host/controls/ControlTypes.h"
+#include "host/graphics/Canvas.h"
 #include "host/graphics/Font.h"
 #include "host/graphics/Gdi.h"
 
 namespace host {
 
-class TCanvas;
 class TWinControl;
 class TCustomForm;
 class ControlWindow;
