@@ -21,7 +21,8 @@ struct Line {
   std::vector<ByteRange> Marks;
 };
 
-// Splits at "\r\n", "\n" and "\r"; n separators give n + 1 lines.
+// Splits at "\r\n", "\n" and "\r". A line end at the very end of the text
+// opens no further line; empty text has no lines.
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
@@ -31,7 +32,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     start = i + 1;
   }
-  lines.push_back(text.substr(start));
+  if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
 
@@ -120,8 +121,11 @@ TextLayout LayoutText(const FontFace& face, std::string_view utf8, const TRect& 
                       uint32_t flags) {
   const bool singleLine = flags & DT_SINGLELINE;
   std::vector<Line> lines;
-  const std::vector<std::string_view> sources =
-      singleLine ? std::vector<std::string_view>{utf8} : SplitLines(utf8);
+  std::vector<std::string_view> sources;
+  if (!singleLine)
+    sources = SplitLines(utf8);
+  else if (!utf8.empty())
+    sources.push_back(utf8);
   for (std::string_view source : sources) {
     Line line = flags & DT_NOPREFIX ? Line{std::string(source), {}} : ResolvePrefixes(source);
     if ((flags & DT_WORDBREAK) && !singleLine)
@@ -141,7 +145,7 @@ TextLayout LayoutText(const FontFace& face, std::string_view utf8, const TRect& 
   for (const Line& line : lines) widths.push_back(MeasureTextWidth(face, line.Text));
   const int total = layout.LineHeight * static_cast<int>(lines.size());
   if (flags & DT_CALCRECT) {
-    layout.Rect.Right = rect.Left + *std::max_element(widths.begin(), widths.end());
+    layout.Rect.Right = rect.Left + (widths.empty() ? 0 : *std::ranges::max_element(widths));
     layout.Rect.Bottom = rect.Top + total;
   }
   const TRect& r = layout.Rect;

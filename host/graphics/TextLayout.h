@@ -52,9 +52,10 @@ struct TextLayout {
 
 // Lays out UTF-8 text in rect. Lines break at "\n", "\r\n" and "\r" unless
 // DT_SINGLELINE, and also between words that would overflow the rectangle
-// under DT_WORDBREAK. DT_VCENTER and DT_BOTTOM apply only with DT_SINGLELINE.
-// Unless DT_NOPREFIX, '&' is removed and marks the next character for
-// underlining; "&&" gives "&".
+// under DT_WORDBREAK; a line end closing the text opens no new line, and
+// empty text has no lines (it measures 0 × 0). DT_VCENTER and DT_BOTTOM apply
+// only with DT_SINGLELINE. Unless DT_NOPREFIX, '&' is removed and marks the
+// next character for underlining; "&&" gives "&".
 TextLayout LayoutText(const FontFace& face, std::string_view utf8, const TRect& rect,
                       uint32_t flags);
 

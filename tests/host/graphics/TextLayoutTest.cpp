@@ -96,8 +96,9 @@ TEST(TextLayout, LinesBreakAtLineEndsUnlessSingleLine) {
       {"one\ntwo", {"one", "two"}},
       {"one\r\ntwo\rthree", {"one", "two", "three"}},
       {"one\n\ntwo", {"one", "", "two"}},
-      {"one\n", {"one", ""}},
-      {"", {""}},
+      {"one\n", {"one"}},
+      {"one\r\n\r\n", {"one", ""}},
+      {"", {}},
   };
   for (const Case& c : cases) {
     for (uint32_t align : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
@@ -137,7 +138,8 @@ TEST(TextLayout, CalcRectBoundsTheTextWithoutDrawing) {
         {"a\nlonger line", DT_CALCRECT | DT_CENTER | DT_RIGHT, 2, "longer line"},
         {"&Save as", DT_CALCRECT, 1, "Save as"},
         {"&Save as", DT_CALCRECT | DT_NOPREFIX, 1, "&Save as"},
-        {"", DT_CALCRECT, 1, ""},
+        {"", DT_CALCRECT, 0, ""},
+        {"", DT_CALCRECT | DT_SINGLELINE, 0, ""},
     };
     for (const Case& c : cases) {
       SCOPED_TRACE(c.text);
