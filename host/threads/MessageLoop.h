@@ -55,8 +55,10 @@ EventSource& CurrentEventSource();
 // posted message is waiting. Main thread only.
 void SetPaintMessageSource(std::function<bool(TMsg& msg)> source);
 
+// Any thread:
+
 // Queues a message for hwnd (which may be nullptr: a message for the loop
-// itself) and wakes the main thread. Any thread. hwnd must stay alive until
+// itself) and wakes the main thread. hwnd must stay alive until
 // the message is dispatched or the window is destroyed (destroying a window
 // drops its queued messages and timers).
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -67,6 +69,13 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // The loop ends: once the posted messages are taken, the queue yields
 // WM_QUIT (wParam = exitCode) and GetMessage returns false.
 void PostQuitMessage(int exitCode);
+// Ends the main thread's current or next wait (see EventSource::Wake).
+void WakeMainThread();
+
+// Default processing of a message no handler took: result 0.
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The rest belongs to the main thread.
 
 // Takes (PM_REMOVE) or looks at (PM_NOREMOVE) the next message; false when
 // none is waiting. Never sleeps.
@@ -78,10 +87,5 @@ bool GetMessage(TMsg& msg);
 void WaitMessage();
 // Calls the window procedure of msg.hwnd; returns its result (0 for no window).
 LRESULT DispatchMessage(const TMsg& msg);
-// Ends the main thread's current or next wait (see EventSource::Wake).
-void WakeMainThread();
-
-// Default processing of a message no handler took: result 0.
-LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace host
