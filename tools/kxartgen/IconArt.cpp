@@ -310,9 +310,13 @@ void ScanBar(PixelCanvas& c, const ArtList&) {
         {{'#', kInk}});
 }
 
-void SimpleLed(PixelCanvas& c, const ArtList& art) {
-  Blit(c, 2, 4, Find(art, "LI_RND"), 9, 0, 9, 9, 2, colour::Black);
-  Caption(c, 4, 23, 14);
+void SimpleLed(PixelCanvas& c, const ArtList&) {
+  c.Disc(9, 12, 7.5, kDarkRed);
+  c.Disc(8.6, 11.6, 6.5, kRed);
+  c.Disc(7, 9.5, 2.2, Rgb(255, 120, 120));
+  c.Fill(6, 8, 2, 2, kWhite);
+  Caption(c, 18, 9, 7);
+  Caption(c, 18, 13, 7);
 }
 
 void Thinger(PixelCanvas& c, const ArtList&) {
