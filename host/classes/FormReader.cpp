@@ -300,10 +300,10 @@ class FormReader {
       line_ = f.Line;
       Guarded([&] { f.Prop->SetObject(f.Target, Resolve(*f.Name)); });
     }
-    for (auto [c, line] : loaded_) c->SetLoadingState(false);
-    for (auto [c, line] : loaded_) {
-      line_ = line;
-      Guarded([&] { c->Loaded(); });
+    for (const auto& [c, line] : loaded_) c->SetLoadingState(false);
+    for (const auto& entry : loaded_) {
+      line_ = entry.second;
+      Guarded([&] { entry.first->Loaded(); });
     }
   }
 

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "host/classes/Classes.h"
+#include "host/graphics/Resources.h"
 
 namespace host {
 
@@ -34,6 +35,11 @@ TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponen
 void ReadFormInto(TComponent* root, std::string_view text, std::string_view fileName);
 TComponent* ReadFormFile(const std::string& path, TComponent* owner = nullptr);
 void ReadFormFileInto(TComponent* root, const std::string& path);
+
+// Stored layouts among a module's resources (type RT_FORM), found by name
+// without regard to case; EResNotFound when there is none of that name.
+TComponent* ReadFormResource(HMODULE module, std::string_view name, TComponent* owner = nullptr);
+void ReadFormResourceInto(TComponent* root, HMODULE module, std::string_view name);
 
 template <class T>
 T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owner = nullptr) {
