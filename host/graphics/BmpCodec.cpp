@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <unordered_map>
 
 #include "host/base/SysUtils.h"
