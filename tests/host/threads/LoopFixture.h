@@ -23,6 +23,15 @@ class ManualClock : public TickSource {
   std::atomic<int64_t> now_{1'000'000};
 };
 
+// An event source that records how long the loop asked to sleep, and
+// returns at once.
+struct RecordingSource : EventSource {
+  void Pump() override {}
+  void Wait(int64_t timeoutMs) override { waits.push_back(timeoutMs); }
+  void Wake() override {}
+  std::vector<int64_t> waits;
+};
+
 inline void DrainQueue() {
   TMsg msg;
   while (PeekMessage(msg, PM_REMOVE)) {

@@ -75,6 +75,27 @@ TEST_F(MessageLoop, PostedThenPaintThenTimer) {
   EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_PAINT, WM_TIMER}));
 }
 
+TEST_F(MessageLoop, WaitMessageSleepsOnlyWhenNothingIsWaiting) {
+  host::testing::RecordingSource source;
+  bool needs_paint = false;
+  SetPaintMessageSource([&](TMsg& msg) {
+    msg.hwnd = window_;
+    msg.message = WM_PAINT;
+    return needs_paint;
+  });
+  SetEventSource(&source);
+  PostMessage(window_, WM_USER);
+  WaitMessage();
+  DispatchWaiting();
+  needs_paint = true;
+  WaitMessage();
+  needs_paint = false;
+  WaitMessage();
+  SetEventSource(nullptr);
+  SetPaintMessageSource(nullptr);
+  EXPECT_EQ(source.waits, std::vector<int64_t>{-1});
+}
+
 TEST_F(MessageLoop, EventsPumpedByThePlatformArriveInTheSamePass) {
   struct PostingSource : EventSource {
     HWND target;

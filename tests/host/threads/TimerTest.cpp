@@ -106,12 +106,7 @@ TEST_F(Timers, DestroyedWindowTakesItsTimersAndMessages) {
 }
 
 TEST_F(Timers, LoopSleepsUntilTheNextTickIsDue) {
-  struct RecordingSource : EventSource {
-    void Pump() override {}
-    void Wait(int64_t timeoutMs) override { waits.push_back(timeoutMs); }
-    void Wake() override {}
-    std::vector<int64_t> waits;
-  } source;
+  host::testing::RecordingSource source;
   SetEventSource(&source);
   WaitMessage();
   SetTimer(window_, 1, 1000);
