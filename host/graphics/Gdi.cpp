@@ -253,6 +253,7 @@ bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, DW
   if (usesSource && (!src || !src->Surface)) return false;
   if (w <= 0 || h <= 0) return true;
   const BlitGeometry g = PlaceBlit(*dst, x, y, w, h, usesSource ? src : nullptr, xSrc, ySrc);
+  if (g.Dest.IsEmpty()) return true;  // the source lies off its surface
   BitmapImage& d = *dst->Surface;
   const bool dstMono = IsMonochrome(d);
   const bool srcMono = usesSource && IsMonochrome(*src->Surface);
@@ -343,6 +344,7 @@ bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int 
     return TransparentBlt(dst, x, y, w, h, &scaled.DC, 0, 0, w, h, key, fill);
   }
   const BlitGeometry g = PlaceBlit(*dst, x, y, w, h, src, xSrc, ySrc);
+  if (g.Dest.IsEmpty()) return true;
   const SourcePixels source(*dst, *src, g);
   BitmapImage& d = *dst->Surface;
   const uint32_t keyPixel = SwapRedBlue(key & 0xFFFFFF);

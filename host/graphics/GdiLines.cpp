@@ -1,4 +1,5 @@
 // Lines, polylines and rectangles with the DC's pen.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -39,6 +40,31 @@ bool StyleOn(TPenStyle style, int phase) {
   }
 }
 
+// Every style's pattern repeats within this many pixels.
+constexpr int kStylePeriod = 24;
+
+int64_t FloorDiv(__int128 a, int64_t b) {
+  __int128 q = a / b;
+  if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+  return static_cast<int64_t>(q);
+}
+
+// Narrows the steps [first, last] of a line to those at which the coordinate
+// c0 + f(i) (or c0 - f(i) for a negative delta d), with f(i) within one of
+// i·|d|/steps, can lie in [lo, hi]. Lines far outside the surface then cost nothing.
+void NarrowSteps(int64_t c0, int64_t d, int64_t steps, int64_t lo, int64_t hi, int64_t& first,
+                 int64_t& last) {
+  const int64_t ad = d < 0 ? -d : d;
+  const int64_t fLo = d < 0 ? c0 - hi : lo - c0;
+  const int64_t fHi = d < 0 ? c0 - lo : hi - c0;
+  if (ad == 0) {
+    if (fLo > 0 || fHi < 0) last = first - 1;
+    return;
+  }
+  first = std::max(first, FloorDiv(static_cast<__int128>(fLo - 1) * steps, ad));
+  last = std::min(last, FloorDiv(static_cast<__int128>(fHi + 1) * steps, ad) + 1);
+}
+
 // Draws the DC's pen in surface coordinates.
 class PenPainter {
  public:
@@ -56,18 +82,25 @@ class PenPainter {
     if (width_ > 1) return WideLine(a, b);
     const bool solid = dc_.Pen.Style == psSolid || dc_.Pen.Style == psInsideFrame;
     if (solid && (a.X == b.X || a.Y == b.Y)) return StraightLine(a, b);
-    const int dx = b.X - a.X, dy = b.Y - a.Y;
-    const int adx = std::abs(dx), ady = std::abs(dy);
+    const int64_t dx = int64_t{b.X} - a.X, dy = int64_t{b.Y} - a.Y;
+    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
     const bool xMajor = adx >= ady;
     const int64_t major = xMajor ? adx : ady, minor = xMajor ? ady : adx;
-    for (int64_t i = 0; i < major; ++i) {
+    int64_t first = 0, last = major - 1;
+    NarrowSteps(a.X, dx, major, 0, dc_.Surface->Width - 1, first, last);
+    NarrowSteps(a.Y, dy, major, 0, dc_.Surface->Height - 1, first, last);
+    const int phase = dc_.PenStylePhase;
+    for (int64_t i = first; i <= last; ++i) {
       // The minor axis rounds to nearest, halves toward the start.
-      const int k = static_cast<int>((2 * i * minor + major - 1) / (2 * major));
-      const int x = a.X + sx * static_cast<int>(xMajor ? i : k);
-      const int y = a.Y + sy * static_cast<int>(xMajor ? k : i);
-      if (StyleOn(dc_.Pen.Style, dc_.PenStylePhase++)) Pixel(x, y);
+      const auto k =
+          static_cast<int64_t>((static_cast<__int128>(2 * i) * minor + major - 1) / (2 * major));
+      const int64_t x = a.X + sx * (xMajor ? i : k);
+      const int64_t y = a.Y + sy * (xMajor ? k : i);
+      if (StyleOn(dc_.Pen.Style, static_cast<int>((phase + i) % kStylePeriod)))
+        Pixel(static_cast<int>(x), static_cast<int>(y));
     }
+    dc_.PenStylePhase = static_cast<int>((phase + major) % kStylePeriod);
   }
 
  private:
@@ -99,7 +132,8 @@ class PenPainter {
       area = a.X <= b.X ? TRect{a.X, a.Y, b.X, a.Y + 1} : TRect{b.X + 1, a.Y, a.X + 1, a.Y + 1};
     else
       area = a.Y <= b.Y ? TRect{a.X, a.Y, a.X + 1, b.Y} : TRect{a.X, b.Y + 1, a.X + 1, a.Y + 1};
-    dc_.PenStylePhase += std::abs(b.X - a.X) + std::abs(b.Y - a.Y);
+    const int64_t length = std::abs(int64_t{b.X} - a.X) + std::abs(int64_t{b.Y} - a.Y);
+    dc_.PenStylePhase = static_cast<int>((dc_.PenStylePhase + length) % kStylePeriod);
     Span(area);
   }
 
@@ -107,20 +141,29 @@ class PenPainter {
   void WideLine(TPoint a, TPoint b) {
     const int w = width_;
     const int lo = -(w - 1) / 2;
-    const double centre = lo + (w - 1) / 2.0, radius2 = w * w / 4.0;
-    const int dx = b.X - a.X, dy = b.Y - a.Y;
+    const double centre = lo + (w - 1) / 2.0, radius2 = double(w) * w / 4.0;
+    const int64_t dx = int64_t{b.X} - a.X, dy = int64_t{b.Y} - a.Y;
     const int64_t steps = std::max(std::abs(dx), std::abs(dy));
-    for (int64_t i = 0; i <= steps; ++i) {
-      const int x = a.X + static_cast<int>(steps ? std::lround(double(dx) * i / steps) : 0);
-      const int y = a.Y + static_cast<int>(steps ? std::lround(double(dy) * i / steps) : 0);
-      for (int oy = lo; oy < lo + w; ++oy) {
-        // The run of this row of the disc.
+    const int64_t surfaceW = dc_.Surface->Width, surfaceH = dc_.Surface->Height;
+    int64_t first = 0, last = steps;
+    if (steps > 0) {
+      NarrowSteps(a.X, dx, steps, -w - 1, surfaceW + w, first, last);
+      NarrowSteps(a.Y, dy, steps, -w - 1, surfaceH + w, first, last);
+    }
+    for (int64_t i = first; i <= last; ++i) {
+      const int64_t x = a.X + (steps ? std::llround(double(dx) * i / steps) : 0);
+      const int64_t y = a.Y + (steps ? std::llround(double(dy) * i / steps) : 0);
+      // Only the stamp rows that fall on the surface.
+      const int64_t rowFirst = std::max<int64_t>(lo, -y),
+                    rowEnd = std::min<int64_t>(lo + w, surfaceH - y);
+      for (int64_t oy = rowFirst; oy < rowEnd; ++oy) {
         const double ry = oy - centre;
         const double half = std::sqrt(std::max(0.0, radius2 - ry * ry));
-        const int x0 = static_cast<int>(std::ceil(centre - half - 1e-9));
-        const int x1 = static_cast<int>(std::floor(centre + half + 1e-9));
-        if (x0 > x1) continue;
-        Span({x + x0, y + oy, x + x1 + 1, y + oy + 1});
+        const int64_t x0 = x + static_cast<int64_t>(std::ceil(centre - half - 1e-9));
+        const int64_t x1 = x + static_cast<int64_t>(std::floor(centre + half + 1e-9)) + 1;
+        if (x0 >= x1 || x1 <= 0 || x0 >= surfaceW) continue;
+        Span({static_cast<int32_t>(std::max<int64_t>(x0, 0)), static_cast<int32_t>(y + oy),
+              static_cast<int32_t>(std::min(x1, surfaceW)), static_cast<int32_t>(y + oy + 1)});
       }
     }
   }

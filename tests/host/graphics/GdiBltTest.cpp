@@ -33,6 +33,10 @@ TEST(GdiBlt, CopiesTheOverlapOfSourceAndClip) {
   EXPECT_EQ(dst.Image.Row(2)[2], 6u);
   EXPECT_EQ(dst.Image.Row(1)[3], 0xFFFFFFu);
   EXPECT_EQ(dst.Image.Row(0)[1], 0xFFFFFFu);
+  // A source block wholly off its surface copies nothing.
+  const std::vector<uint32_t> before = dst.Image.Pixels;
+  EXPECT_TRUE(BitBlt(dst.DC, 0, 0, 2, 2, src.DC, 50, -50, SRCCOPY));
+  EXPECT_EQ(dst.Image.Pixels, before);
 }
 
 TEST(GdiBlt, OverlappingCopyOnOneSurfaceReadsTheSourceFirst) {

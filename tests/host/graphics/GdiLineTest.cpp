@@ -35,8 +35,23 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{{0, 0}, {1, 4}, {"#....", "#....", "#....", ".#...", "....."}},
                       // A zero-length line paints nothing.
                       LineCase{{2, 2}, {2, 2}, {".....", ".....", ".....", ".....", "....."}},
-                      // Off-surface parts are cut.
-                      LineCase{{-3, 2}, {3, 2}, {".....", ".....", "###..", ".....", "....."}}));
+                      // Off-surface parts are cut, however far the ends lie.
+                      LineCase{{-3, 2}, {3, 2}, {".....", ".....", "###..", ".....", "....."}},
+                      LineCase{{-2000000000, -2000000000},
+                               {2000000000, 2000000000},
+                               {"#....", ".#...", "..#..", "...#.", "....#"}},
+                      LineCase{{2000000004, -2000000000},
+                               {-2000000000, 2000000004},
+                               {"....#", "...#.", "..#..", ".#...", "#...."}}));
+
+TEST(GdiLines, ADottedLineKeepsItsPatternWhereItEntersTheSurface) {
+  Surface s(6, 1);
+  const LogPen dotted{psDot, 1, clBlack};
+  SelectObject(s.DC, &dotted);
+  MoveToEx(s.DC, -3, 0, nullptr);
+  LineTo(s.DC, 5, 0);
+  EXPECT_EQ(s.Picture(0x000000)[0], ".#.#..");
+}
 
 TEST(GdiLines, PolylineLeavesOnlyItsLastPointAndKeepsThePosition) {
   Surface s(5, 5);
@@ -88,6 +103,15 @@ TEST(GdiLines, XorPenInvertsTwiceBackToTheStart) {
   LineTo(s.DC, 2, 0);
   EXPECT_EQ(s.Image.At(0, 0), 0x123456u);
   EXPECT_EQ(s.Image.At(2, 0), 0x123456u);
+}
+
+TEST(GdiLines, AWidePenFarOffTheSurfaceCostsOnlyWhatFallsOnIt) {
+  Surface s(4, 4);
+  const LogPen wide{psSolid, 1000, clBlack};
+  SelectObject(s.DC, &wide);
+  MoveToEx(s.DC, -1000000000, 2, nullptr);
+  LineTo(s.DC, 1000000000, 2);
+  EXPECT_EQ(s.Picture(0x000000), (std::vector<std::string>{"####", "####", "####", "####"}));
 }
 
 TEST(GdiLines, WidePenCoversBothEndsWithARoundStamp) {
