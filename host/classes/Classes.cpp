@@ -76,9 +76,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
-  for (TComponent* c : components_)
-    if (SameText(c->name_, name)) return c;
-  return nullptr;
+  auto it = names_.find(LowerCase(name));
+  return it == names_.end() ? nullptr : it->second;
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& curName,
@@ -94,8 +93,12 @@ void TComponent::SetName(const std::string& value) {
   if (name_ == value) return;
   if (!value.empty() && !IsValidIdent(value))
     throw EComponentError("'" + value + "' is not a valid component name");
-  if (owner_) owner_->ValidateRename(this, name_, value);
+  if (owner_) {
+    owner_->ValidateRename(this, name_, value);
+    owner_->Unindex(this);
+  }
   name_ = value;
+  if (owner_) owner_->Index(this);
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -114,12 +117,25 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   components_.push_back(AComponent);
   AComponent->owner_ = this;
+  Index(AComponent);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  auto it = std::find(components_.begin(), components_.end(), AComponent);
-  if (it != components_.end()) components_.erase(it);
+  // Components usually go last-first (DestroyComponents), so search from the end.
+  auto it = std::find(components_.rbegin(), components_.rend(), AComponent);
+  if (it != components_.rend()) components_.erase(std::next(it).base());
+  Unindex(AComponent);
   AComponent->owner_ = nullptr;
+}
+
+void TComponent::Index(TComponent* AComponent) {
+  if (!AComponent->name_.empty()) names_[LowerCase(AComponent->name_)] = AComponent;
+}
+
+void TComponent::Unindex(TComponent* AComponent) {
+  if (AComponent->name_.empty()) return;
+  auto it = names_.find(LowerCase(AComponent->name_));
+  if (it != names_.end() && it->second == AComponent) names_.erase(it);
 }
 
 void TComponent::DestroyComponents() {

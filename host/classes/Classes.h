@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -219,6 +220,8 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void Index(TComponent* AComponent);
+  void Unindex(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
   void ClearReferencesTo(TComponent* AComponent);
   void ValidateRename(TComponent* AComponent, const std::string& curName,
@@ -226,6 +229,7 @@ class TComponent : public TPersistent {
 
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
+  std::unordered_map<std::string, TComponent*> names_;  // owned ones by lower-case name
   std::vector<TComponent*> free_notifies_;
   std::string name_;
   int32_t tag_ = 0;
