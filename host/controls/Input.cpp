@@ -72,6 +72,13 @@ SystemCursor ToSystemCursor(TCursor c) {
   }
 }
 
+// --- the mouse --------------------------------------------------------------
+
+TMouse* Mouse = new TMouse;
+
+TPoint TMouse::CursorPos() const { return Platform::Current().CursorPos(); }
+void TMouse::SetCursorPos(TPoint p) { Platform::Current().SetCursorPos(p); }
+
 // --- capture
 // ------------------------------------------------------------------
 
