@@ -42,7 +42,6 @@ TCustomForm::~TCustomForm() {
   if (Screen->FActiveForm == this) Screen->FActiveForm = nullptr;
   if (Application->MainForm() == this) Application->SetMainForm(nullptr);
   Application->PopModal(this);
-  if (ContainsFocus(this)) SetFocusedControl(nullptr);
   if (FPlatformWindow) {
     FPlatformWindow->SetEvents(nullptr);
     FPlatformWindow->Hide();
