@@ -2,7 +2,9 @@
 // Graphics that a canvas can draw: the abstract TGraphic, TBitmap (pixels with
 // a canvas of their own) and TPicture, which holds a graphic.
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "host/base/EnumInfo.h"
 #include "host/classes/Classes.h"
@@ -104,6 +106,13 @@ class TBitmap : public TGraphic {
   void LoadFromStream(TStream& Stream) override;
   // Writes a .bmp file in the bitmap's pixel format.
   void SaveToStream(TStream& Stream) const override;
+
+  // The bitmap as the bytes of a .bmp file, as form files store it
+  // (Glyph.Data = { … }); empty for an empty bitmap. SetData reads such bytes
+  // back; no bytes empty the bitmap.
+  std::vector<uint8_t> Data() const;
+  void SetData(std::span<const uint8_t> Bytes);
+  static const TPublished& PublishedProperties();
 
  protected:
   void Draw(TCanvas& Canvas, const TRect& Rect) override;
