@@ -1,5 +1,7 @@
 #include "host/graphics/Font.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "host/classes/TypInfo.h"
@@ -8,11 +10,12 @@ namespace host {
 
 namespace {
 
-// a × b / c rounded to the nearest integer, halves away from zero.
-int32_t MulDivRound(int64_t a, int64_t b, int64_t c) {
+// -(a × b / c) rounded to the nearest integer (halves away from zero) and
+// kept within the 32-bit range.
+int32_t NegatedMulDivRound(int64_t a, int64_t b, int64_t c) {
   const int64_t p = a * b;
   const int64_t q = (std::llabs(p) + c / 2) / c;
-  return static_cast<int32_t>(p < 0 ? -q : q);
+  return static_cast<int32_t>(std::clamp<int64_t>(p < 0 ? q : -q, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -45,9 +48,9 @@ void TFont::SetColor(TColor Value) { Store(FColor, Value); }
 void TFont::SetPitch(TFontPitch Value) { Store(FPitch, Value); }
 void TFont::SetCharset(TFontCharset Value) { Store(FCharset, Value); }
 
-int32_t TFont::Size() const { return -MulDivRound(FHeight, 72, kFontPixelsPerInch); }
+int32_t TFont::Size() const { return NegatedMulDivRound(FHeight, 72, kFontPixelsPerInch); }
 
-void TFont::SetSize(int32_t Value) { SetHeight(-MulDivRound(Value, kFontPixelsPerInch, 72)); }
+void TFont::SetSize(int32_t Value) { SetHeight(NegatedMulDivRound(Value, kFontPixelsPerInch, 72)); }
 
 void TFont::Assign(TPersistent* Source) {
   auto* source = As<TFont>(Source);

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <tuple>
 
 #include "host/base/SysUtils.h"
 #include "host/graphics/FontFaceImpl.h"
@@ -19,6 +18,11 @@ namespace {
 constexpr int kDefaultEm = 11;  // Height 0 means the default font's em size
 constexpr int kMaxEm = 1024;    // larger requests are clamped, glyph buffers stay bounded
 constexpr FT_Fixed kItalicShear = 0x0366A;  // ≈ 12°, the usual oblique slant
+
+// The em size in pixels a negative or zero Height asks for, within range.
+int EmOfHeight(int32_t height) {
+  return height == 0 ? kDefaultEm : height < -kMaxEm ? kMaxEm : std::max(1, -height);
+}
 
 // The face's vertical extent in font units: the Windows ascent and descent
 // when the font has an OS/2 table, else the horizontal header's.
@@ -48,7 +52,7 @@ void SizeFace(FontFace::Impl& f, int32_t height) {
     height = std::min(height, kMaxEm);
     em = height * upm / (extent.Ascent + extent.Descent);
   } else {
-    em = height == 0 ? kDefaultEm : std::min(-height, kMaxEm);
+    em = EmOfHeight(height);
   }
   em = std::max(em, 1.0);
   FT_Set_Char_Size(face, 0, std::lround(em * 64), 72, 72);
@@ -87,8 +91,7 @@ void SizeFace(FontFace::Impl& f, int32_t height) {
 
 // Without any usable font file: a face that measures text but draws no glyphs.
 void SizeEmptyFace(FontFace::Impl& f, int32_t height) {
-  const int cell = height > 0 ? std::min(height, kMaxEm)
-                              : (height == 0 ? kDefaultEm : std::min(-height, kMaxEm)) * 6 / 5;
+  const int cell = height > 0 ? std::min(height, kMaxEm) : EmOfHeight(height) * 6 / 5;
   f.Ascent = std::max(1, cell * 4 / 5);
   f.Descent = cell - f.Ascent;
   f.EmPixels = std::max(1, cell * 5 / 6);

@@ -90,6 +90,8 @@ TEST(FontEngine, MetricsFollowTheHeight) {
 TEST(FontEngine, SizesOutOfRangeAreClampedNotFatal) {
   EXPECT_EQ(Face("Arial", 0).EmPixels(), 11);
   EXPECT_EQ(Face("Arial", -100000).EmPixels(), 1024);
+  EXPECT_EQ(Face("Arial", INT32_MIN).EmPixels(), 1024);
+  EXPECT_EQ(Face("Arial", INT32_MAX).Height(), 1024);
   EXPECT_GT(Face("Arial", -1).Height(), 0);
   EXPECT_EQ(Face("Arial", 1).Height(), 1);
 }

@@ -25,14 +25,14 @@ TEST(Font, SizeAndHeightConvertAt96Dpi) {
   };
   // Size = -Height × 72 / 96 rounded; a positive (cell) Height gives a negative Size.
   for (const Case c : {Case{-11, 8}, Case{-12, 9}, Case{-13, 10}, Case{-16, 12}, Case{-96, 72},
-                       Case{0, 0}, Case{16, -12}}) {
+                       Case{0, 0}, Case{16, -12}, Case{INT32_MIN, 1610612736}}) {
     TFont font;
     font.SetHeight(c.height);
     EXPECT_EQ(font.Size(), c.size) << "Height " << c.height;
   }
   // Height = -Size × 96 / 72 rounded.
-  for (const Case c :
-       {Case{-11, 8}, Case{-12, 9}, Case{-13, 10}, Case{-16, 12}, Case{-96, 72}, Case{15, -11}}) {
+  for (const Case c : {Case{-11, 8}, Case{-12, 9}, Case{-13, 10}, Case{-16, 12}, Case{-96, 72},
+                       Case{15, -11}, Case{INT32_MIN, INT32_MAX}, Case{INT32_MAX, INT32_MIN}}) {
     TFont font;
     font.SetSize(c.size);
     EXPECT_EQ(font.Height(), c.height) << "Size " << c.size;
