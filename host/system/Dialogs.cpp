@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <mutex>
 
+#include "host/controls/Forms.h"
+#include "host/controls/MessageForm.h"
+#include "host/platform/Platform.h"
+#include "host/threads/Threads.h"
+
 namespace host {
 
 namespace {
@@ -27,6 +32,12 @@ void ShowMessage(const std::string& Msg) {
   }
   if (hook) {
     hook(Msg);
+    return;
+  }
+  // The form needs the main thread and someone to press OK: a headless
+  // platform has nobody at the screen, so the text goes to stderr there.
+  if (Application && IsMainThread() && Platform::Current().Name() != "headless") {
+    ShowMessageForm(Msg);
     return;
   }
   std::fprintf(stderr, "%s\n", Msg.c_str());

@@ -1,6 +1,7 @@
 #pragma once
-// ShowMessage: a message box with an OK button. Until the controls provide the
-// modal form, the text goes to a replaceable hook (by default, stderr).
+// ShowMessage: a modal message form with an OK button (ShowMessageForm) when
+// an application runs on a platform with a screen; on the headless platform
+// or off the main thread the text goes to stderr. A hook replaces both.
 #include <functional>
 #include <string>
 
@@ -10,7 +11,7 @@ using TShowMessageHook = std::function<void(const std::string&)>;
 
 void ShowMessage(const std::string& Msg);
 // Replaces what ShowMessage does and returns the previous hook; an empty hook
-// restores the default (the text on stderr).
+// restores the default.
 TShowMessageHook SetShowMessageHook(TShowMessageHook hook);
 
 }  // namespace host

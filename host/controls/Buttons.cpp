@@ -1,0 +1,94 @@
+#include "host/controls/Buttons.h"
+
+#include "host/classes/ClassRegistry.h"
+#include "host/controls/Forms.h"
+#include "host/controls/Panels.h"
+#include "host/graphics/Color.h"
+#include "host/graphics/TextLayout.h"
+#include "host/platform/VirtualKeys.h"
+
+namespace host {
+
+TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner) {
+  FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
+  SetTabStop(true);
+  SetBounds(0, 0, 75, 25);
+}
+
+void TButton::SetDefault(bool v) {
+  if (v == FDefault) return;
+  FDefault = v;
+  Invalidate();
+}
+
+void TButton::Click() {
+  if (TCustomForm* form = GetParentForm(this); form && FModalResult != mrNone)
+    form->SetModalResult(FModalResult);
+  inherited::Click();
+}
+
+void TButton::KeyDown(Word& Key, TShiftState Shift) {
+  inherited::KeyDown(Key, Shift);
+  if (Key == VK_RETURN || Key == VK_SPACE || (Key == VK_ESCAPE && FCancel)) {
+    Key = 0;
+    Click();
+  }
+}
+
+void TButton::CMTextChanged(TMessage&) { Invalidate(); }
+void TButton::DoEnter() {
+  inherited::DoEnter();
+  Invalidate();
+}
+void TButton::DoExit() {
+  inherited::DoExit();
+  Invalidate();
+}
+
+void TButton::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect r = ClientRect();
+  if (FDefault || Focused()) Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+  const bool down = MouseCapture() && FControlState.Contains(csLButtonDown);
+  if (down) {
+    Frame3D(canvas, r, clBtnShadow, clBtnShadow, 1);
+  } else {
+    Frame3D(canvas, r, clBtnHighlight, cl3DDkShadow, 1);
+    Frame3D(canvas, r, clBtnFace, clBtnShadow, 1);
+  }
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(r);
+  canvas->Font()->Assign(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+  canvas->Brush()->SetStyle(bsClear);
+  if (down) r = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
+  DrawText(canvas->Handle(), Caption(), r, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+const TPublished& TButton::PublishedProperties() {
+  using T = TButton;
+  static const TPublished table =
+      Publish<T>()
+          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Bool("Cancel", &T::Cancel, &T::SetCancel, false)
+          .String("Caption", &T::Caption, &T::SetCaption, "")
+          .Bool("Default", &T::Default, &T::SetDefault, false)
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Object("Font", &T::Font, &T::SetFont)
+          .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone)
+          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
+          .Bool("TabStop", &T::TabStop, &T::SetTabStop, true)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Event("OnClick", &T::FOnClick)
+          .Event("OnEnter", &T::FOnEnter)
+          .Event("OnExit", &T::FOnExit)
+          .Event("OnKeyDown", &T::FOnKeyDown);
+  return table;
+}
+
+const bool kButtonRegistered = (RegisterClass<TButton>(), true);
+
+}  // namespace host

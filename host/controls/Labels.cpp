@@ -1,0 +1,151 @@
+#include "host/controls/Labels.h"
+
+#include "host/classes/ClassRegistry.h"
+#include "host/graphics/Bitmap.h"
+#include "host/graphics/Color.h"
+#include "host/graphics/TextLayout.h"
+
+namespace host {
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  FControlStyle = {csCaptureMouse, csClickEvents,  csSetCaption,
+                   csOpaque,       csReplicatable, csDoubleClicks};
+  SetBounds(0, 0, 65, 17);
+  SetAutoSize(true);
+}
+
+uint32_t TCustomLabel::DrawFlags() const {
+  uint32_t flags = DT_EXPANDTABS | AlignmentFlags(FAlignment) | LayoutFlags(FLayout);
+  flags |= FWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  return flags;
+}
+
+void TCustomLabel::SetAlignment(TAlignment v) {
+  if (v == FAlignment) return;
+  FAlignment = v;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout v) {
+  if (v == FLayout) return;
+  FLayout = v;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool v) {
+  if (v == FWordWrap) return;
+  FWordWrap = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool v) {
+  if (v == Transparent()) return;
+  if (v)
+    FControlStyle.Exclude(csOpaque);
+  else
+    FControlStyle.Include(csOpaque);
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool v) {
+  if (v == FShowAccelChar) return;
+  FShowAccelChar = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* v) {
+  if (v == FFocusControl) return;
+  if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+bool TCustomLabel::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
+  // Measured on a bitmap's DC, so that a label without a parent has a size too.
+  TBitmap measure;
+  TCanvas* canvas = measure.Canvas();
+  canvas->Font()->Assign(Font());
+  // A wrapped label keeps its width and grows downwards.
+  TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
+  const std::string text = Caption().empty() ? std::string(" ") : Caption();
+  DrawText(canvas->Handle(), text, r, DrawFlags() | DT_CALCRECT);
+  NewWidth = r.Width();
+  NewHeight = r.Height();
+  return true;
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (!AutoSize() || ComponentState().Contains(csLoading)) return;
+  int32_t w = Width(), h = Height();
+  if (!CanAutoSize(w, h)) return;
+  int32_t left = Left();
+  if (FAlignment == taRightJustify) left += Width() - w;
+  SetBounds(left, Top(), w, h);
+}
+
+void TCustomLabel::CMTextChanged(TMessage&) {
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::CMFontChanged(TMessage& Message) {
+  inherited::CMFontChanged(Message);
+  AdjustBounds();
+}
+
+void TCustomLabel::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect r = ClientRect();
+  if (!Transparent()) {
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
+  }
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->Font()->Assign(Font());
+  if (!Enabled()) canvas->Font()->SetColor(clGrayText);
+  DrawText(canvas->Handle(), Caption(), r, DrawFlags());
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+const TPublished& TLabel::PublishedProperties() {
+  using T = TLabel;
+  static const TPublished table =
+      Publish<T>()
+          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
+          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
+          .String("Caption", &T::Caption, &T::SetCaption, "")
+          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
+          .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
+          .Object("Font", &T::Font, &T::SetFont)
+          .Enum("Layout", &T::Layout, &T::SetLayout, tlTop)
+          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
+          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
+          .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, true)
+          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Bool("WordWrap", &T::WordWrap, &T::SetWordWrap, false)
+          .Event("OnClick", &T::FOnClick)
+          .Event("OnDblClick", &T::FOnDblClick)
+          .Event("OnMouseDown", &T::FOnMouseDown)
+          .Event("OnMouseMove", &T::FOnMouseMove)
+          .Event("OnMouseUp", &T::FOnMouseUp);
+  return table;
+}
+
+const bool kLabelRegistered = (RegisterClass<TLabel>(), true);
+
+}  // namespace host

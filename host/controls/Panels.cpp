@@ -1,0 +1,198 @@
+#include "host/controls/Panels.h"
+
+#include <algorithm>
+
+#include "host/classes/ClassRegistry.h"
+#include "host/graphics/Color.h"
+#include "host/graphics/TextLayout.h"
+
+namespace host {
+
+void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int32_t Width) {
+  TBrush* brush = Canvas->Brush();
+  for (int32_t i = 0; i < Width && R.Width() > 0 && R.Height() > 0; ++i) {
+    const TRect r = R;
+    brush->SetColor(TopColor);
+    Canvas->FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1));
+    Canvas->FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1));
+    brush->SetColor(BottomColor);
+    Canvas->FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
+    Canvas->FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+    R = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  }
+}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
+                   csOpaque,          csDoubleClicks, csReplicatable};
+  SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::Changed() {
+  Realign();
+  if (AutoSize()) AdjustSize();
+  Invalidate();
+}
+
+void TCustomPanel::SetAlignment(TAlignment v) {
+  if (v == FAlignment) return;
+  FAlignment = v;
+  Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut v) {
+  if (v == FBevelInner) return;
+  FBevelInner = v;
+  Changed();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut v) {
+  if (v == FBevelOuter) return;
+  FBevelOuter = v;
+  Changed();
+}
+
+void TCustomPanel::SetBevelWidth(TBevelWidth v) {
+  v = std::max(v, 1);
+  if (v == FBevelWidth) return;
+  FBevelWidth = v;
+  Changed();
+}
+
+void TCustomPanel::SetBorderWidth(TBorderWidth v) {
+  v = std::max(v, 0);
+  if (v == FBorderWidth) return;
+  FBorderWidth = v;
+  Changed();
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle v) {
+  if (v != bsNone) v = bsSingle;
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  Changed();
+}
+
+int32_t TCustomPanel::FrameSize() const {
+  int32_t size = FBorderWidth + (FBorderStyle == bsSingle ? 1 : 0);
+  if (FBevelOuter != bvNone) size += FBevelWidth;
+  if (FBevelInner != bvNone) size += FBevelWidth;
+  return size;
+}
+
+void TCustomPanel::AdjustClientRect(TRect& Rect) {
+  const int32_t f = FrameSize();
+  Rect = host::Rect(Rect.Left + f, Rect.Top + f, Rect.Right - f, Rect.Bottom - f);
+}
+
+void TCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
+  inherited::AlignControls(AControl, Rect);
+  // A child that moved or grew changes what an auto-sized panel must hold.
+  if (AutoSize() && !FAutoSizing) {
+    FAutoSizing = true;
+    AdjustSize();
+    FAutoSizing = false;
+  }
+}
+
+bool TCustomPanel::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
+  int32_t right = 0, bottom = 0;
+  bool any = false;
+  for (int32_t i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    any = true;
+    right = std::max(right, c->Left() + c->Width());
+    bottom = std::max(bottom, c->Top() + c->Height());
+  }
+  if (!any) return false;
+  const int32_t f = FrameSize();
+  // Children aligned to the right or bottom follow the panel's size, so
+  // only the others decide it.
+  NewWidth = right + f;
+  NewHeight = bottom + f;
+  return true;
+}
+
+namespace {
+
+void BevelColors(TBevelCut cut, TColor& top, TColor& bottom) {
+  top = cut == bvLowered ? clBtnShadow : clBtnHighlight;
+  bottom = cut == bvLowered ? clBtnHighlight : clBtnShadow;
+}
+
+}  // namespace
+
+void TCustomPanel::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect r = ClientRect();
+  TColor top, bottom;
+  if (FBorderStyle == bsSingle) Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+  if (FBevelOuter != bvNone) {
+    BevelColors(FBevelOuter, top, bottom);
+    if (FBevelOuter == bvSpace) top = bottom = Color();
+    Frame3D(canvas, r, top, bottom, FBevelWidth);
+  }
+  Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+  if (FBevelInner != bvNone) {
+    BevelColors(FBevelInner, top, bottom);
+    if (FBevelInner == bvSpace) top = bottom = Color();
+    Frame3D(canvas, r, top, bottom, FBevelWidth);
+  }
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(r);
+  if (Caption().empty()) return;
+  canvas->Font()->Assign(Font());
+  canvas->Brush()->SetStyle(bsClear);
+  DrawText(canvas->Handle(), Caption(), r,
+           DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | AlignmentFlags(FAlignment));
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TCustomPanel::CMTextChanged(TMessage&) { Invalidate(); }
+
+void TCustomPanel::WMWindowPosChanged(TMessage& Message) {
+  inherited::WMWindowPosChanged(Message);
+  if (FFullRepaint) Invalidate();
+}
+
+const TPublished& TPanel::PublishedProperties() {
+  using T = TPanel;
+  static const TPublished table =
+      Publish<T>()
+          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
+          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, false)
+          .Enum("BevelInner", &T::BevelInner, &T::SetBevelInner, bvNone)
+          .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bvRaised)
+          .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, 1)
+          .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
+          .String("Caption", &T::Caption, &T::SetCaption, "")
+          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
+          .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Object("Font", &T::Font, &T::SetFont)
+          .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
+          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
+          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
+          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
+          .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Event("OnClick", &T::FOnClick)
+          .Event("OnDblClick", &T::FOnDblClick)
+          .Event("OnEnter", &T::FOnEnter)
+          .Event("OnExit", &T::FOnExit)
+          .Event("OnMouseDown", &T::FOnMouseDown)
+          .Event("OnMouseMove", &T::FOnMouseMove)
+          .Event("OnMouseUp", &T::FOnMouseUp)
+          .Event("OnResize", &T::FOnResize);
+  return table;
+}
+
+const bool kPanelRegistered = (RegisterClass<TPanel>(), true);
+
+}  // namespace host

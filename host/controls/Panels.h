@@ -1,0 +1,76 @@
+#pragma once
+// Panels: a windowed container with a caption and up to two bevels (outer
+// and inner) separated by a border of the panel's colour.
+#include "host/controls/Controls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/TextAlignment.h"
+
+namespace host {
+
+HOST_ENUM(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)
+using TBevelWidth = int32_t;
+using TBorderWidth = int32_t;
+// A panel's own border: bsNone or bsSingle (a one-pixel frame).
+using TBorderStyle = TFormBorderStyle;
+
+// Draws Width rings inside R: the top and left sides in TopColor, the
+// bottom and right sides in BottomColor; R shrinks by Width on each side.
+void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int32_t Width);
+
+class TCustomPanel : public TCustomControl {
+  HOST_CLASS(TCustomPanel, TCustomControl)
+ public:
+  explicit TCustomPanel(TComponent* AOwner);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v);
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut v);
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut v);
+  TBevelWidth BevelWidth() const { return FBevelWidth; }
+  // At least 1.
+  void SetBevelWidth(TBevelWidth v);
+  TBorderWidth BorderWidth() const { return FBorderWidth; }
+  // Not below 0.
+  void SetBorderWidth(TBorderWidth v);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  // bsNone or bsSingle; the form-only styles count as bsSingle.
+  void SetBorderStyle(TBorderStyle v);
+  // Whether a resize repaints the whole panel (else only what was uncovered).
+  bool FullRepaint() const { return FFullRepaint; }
+  void SetFullRepaint(bool v) { FFullRepaint = v; }
+
+  // How far the children's area lies inside the bounds on each side.
+  int32_t FrameSize() const;
+  void AdjustClientRect(TRect& Rect) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+ protected:
+  void Paint() override;
+  void CMTextChanged(TMessage& Message) override;
+  void WMWindowPosChanged(TMessage& Message) override;
+  // The size that holds every visible child plus the frame.
+  bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
+
+ private:
+  void Changed();
+
+  TAlignment FAlignment = taCenter;
+  TBevelCut FBevelInner = bvNone;
+  TBevelCut FBevelOuter = bvRaised;
+  TBevelWidth FBevelWidth = 1;
+  TBorderWidth FBorderWidth = 0;
+  TBorderStyle FBorderStyle = bsNone;
+  bool FFullRepaint = true;
+  bool FAutoSizing = false;
+};
+
+class TPanel : public TCustomPanel {
+  HOST_CLASS(TPanel, TCustomPanel)
+ public:
+  using TCustomPanel::TCustomPanel;
+  static const TPublished& PublishedProperties();
+};
+
+}  // namespace host

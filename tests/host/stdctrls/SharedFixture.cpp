@@ -1,0 +1,2 @@
+// The controls tests' headless fixture, shared rather than copied.
+#include "../controls/HeadlessFixture.cpp"
