@@ -17,12 +17,13 @@
 //
 // Lifetime. A thread is created suspended and runs Execute once Start (or
 // enough Resume calls) lets it go; a class whose threads should run at once
-// calls Start at the end of its own constructor (TThread's constructor cannot:
-// Execute could run before the derived part exists). Free() (or FreeAndNil) stops a thread:
-// Terminate, undo any suspension, wait for Execute to return (serving
-// synchronised calls on the main thread), then destroy — so Execute never
-// sees a half-destroyed object. Do not `delete` a running thread: C++ would
-// destroy the derived part before the base could wait for Execute.
+// calls Start at the end of its own constructor (TThread's constructor
+// cannot: Execute could run before the derived part exists). Free() (or
+// FreeAndNil) stops a thread: Terminate, undo any suspension, wait for
+// Execute to return (serving synchronised calls on the main thread), then
+// destroy — so Execute never sees a half-destroyed object. Do not `delete` a
+// running thread: C++ would destroy the derived part before the base could
+// wait for Execute.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
