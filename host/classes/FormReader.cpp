@@ -312,6 +312,7 @@ class FormReader {
       line_ = a.Source->Line;
       Guarded([&] { ApplyProperty(comp, a); });
     }
+    Settle(comp, plan);
     for (const Plan& child : plan.Children) {
       line_ = child.Source->Line;
       TComponent* c = nullptr;
@@ -328,12 +329,38 @@ class FormReader {
     }
   }
 
-  void ApplyProperty(TComponent* comp, const Assignment& a) {
+  // A setter may refuse a value that depends on a property set after it
+  // (Max = 0 is refused while Min is still 0, though the Min = -1 that
+  // follows makes it valid). Ordinal values that did not stick are set once
+  // more, in file order, while that makes progress, so a saved component
+  // comes back with the values it had.
+  void Settle(TComponent* comp, const Plan& plan) {
+    std::vector<const Assignment*> pending;
+    for (const Assignment& a : plan.Assignments)
+      if (a.Prop->IsOrdinal()) pending.push_back(&a);
+    for (size_t before = SIZE_MAX; !pending.empty() && pending.size() < before;) {
+      before = pending.size();
+      std::erase_if(pending, [&](const Assignment* a) {
+        return a->Prop->GetOrd(Target(comp, *a)) == a->Ord;
+      });
+      for (const Assignment* a : pending) {
+        line_ = a->Source->Line;
+        Guarded([&] { ApplyProperty(comp, *a); });
+      }
+    }
+  }
+
+  TObject* Target(TComponent* comp, const Assignment& a) const {
     TObject* target = comp;
     for (const TPropInfo* via : a.Via) {
       target = via->GetObject(target);
       if (!target) throw EReadError(via->Name + " is not assigned");
     }
+    return target;
+  }
+
+  void ApplyProperty(TComponent* comp, const Assignment& a) {
+    TObject* target = Target(comp, a);
     const TPropInfo& p = *a.Prop;
     const TFormValue& v = a.Source->Value;
     switch (p.Kind) {

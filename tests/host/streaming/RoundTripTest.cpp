@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "host/classes/Streaming.h"
 #include "tests/host/streaming/SampleComponents.h"
 
@@ -110,6 +112,22 @@ TEST_F(RoundTrip, WriteReadWriteGivesTheSameTextAndEveryValueBack) {
   EXPECT_EQ(copy->LastValue, 42);
   form->Free();
   copy->Free();
+}
+
+TEST_F(RoundTrip, ValuesRefusedUntilALaterPropertyIsSetStillComeBack) {
+  TSampleForm form(nullptr);
+  auto* w = new TSampleWidget(&form);
+  w->SetName("W");
+  w->SetMin(-10);
+  w->SetMax(-5);  // written before Min, refused while Min is still 0
+  w->SetValue(-7);
+  const std::string text = WriteForm(&form);
+  std::unique_ptr<TComponent> copy(ReadForm(text, "order.kxf"));
+  auto* back = As<TSampleWidget>(copy->FindComponent("W"));
+  EXPECT_EQ(back->Max(), -5);
+  EXPECT_EQ(back->Min(), -10);
+  EXPECT_EQ(back->Value(), -7);
+  EXPECT_EQ(WriteForm(copy.get()), text);
 }
 
 TEST_F(RoundTrip, WriterLeavesOutExactlyTheDeclaredDefaults) {
