@@ -169,10 +169,19 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 
 void TControl::SetAlign(TAlign v) {
   if (v == FAlign) return;
-  const TAlign old = FAlign;
   FAlign = v;
-  FAnchors = (v == alNone || v == alCustom) ? TAnchors{akLeft, akTop} : FAnchors;
-  if (old != alNone || v != alNone) RequestAlign();
+  // An aligned control stretches with the sides it is glued to.
+  static constexpr TAnchors kAnchorAlign[] = {
+      {akLeft, akTop},                     // alNone
+      {akLeft, akTop, akRight},            // alTop
+      {akLeft, akRight, akBottom},         // alBottom
+      {akLeft, akTop, akBottom},           // alLeft
+      {akRight, akTop, akBottom},          // alRight
+      {akLeft, akTop, akRight, akBottom},  // alClient
+      {akLeft, akTop},                     // alCustom
+  };
+  if (!ComponentState().Contains(csLoading)) FAnchors = kAnchorAlign[v];
+  RequestAlign();
 }
 
 void TControl::SetAnchors(TAnchors v) {

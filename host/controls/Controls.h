@@ -207,7 +207,6 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState Shift, int32_t X, int32_t Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
   virtual void Resize();
-  virtual void Changed() {}
   // Sets the bounds without any checks or notifications.
   void UpdateBoundsRect(const TRect& R);
   // Invalidates the control's area on the parent's window.
@@ -416,8 +415,6 @@ class TWinControl : public TControl {
   void AlignControl(TControl* AControl);
   // Tells the children that the parent's colour or font changed.
   void NotifyControls(UINT Msg);
-  // Places the window at the control's bounds (and tells the control).
-  void UpdateWindowBounds(const TRect& oldBounds);
 
  private:
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect, std::vector<TControl*>& list);

@@ -313,8 +313,6 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
   if (sized && !ComponentState().Contains(csLoading)) Resize();
 }
 
-void TWinControl::UpdateWindowBounds(const TRect&) { FWindow->SetRect(BoundsRect()); }
-
 // --- painting
 // -----------------------------------------------------------------
 
