@@ -1,0 +1,256 @@
+#include "host/controls/ScrollBoxes.h"
+
+#include <algorithm>
+
+#include "host/classes/ClassRegistry.h"
+#include "host/controls/Panels.h"
+#include "host/graphics/Color.h"
+
+namespace host {
+
+namespace {
+constexpr int32_t kWheelDelta = 120;
+}
+
+// --- TControlScrollBar -------------------------------------------------------
+
+int32_t TControlScrollBar::MaxPosition() const {
+  const TRect view = FControl->ViewRect();
+  return std::max(FRange - (FVertical ? view.Height() : view.Width()), 0);
+}
+
+bool TControlScrollBar::IsScrollBarVisible() const { return FVisible && MaxPosition() > 0; }
+
+void TControlScrollBar::SetPosition(int32_t v) {
+  v = std::clamp(v, 0, MaxPosition());
+  if (v == FPosition) return;
+  const int32_t delta = FPosition - v;
+  FPosition = v;
+  if (FVertical)
+    FControl->ScrollBy(0, delta);
+  else
+    FControl->ScrollBy(delta, 0);
+  FControl->Invalidate();
+}
+
+void TControlScrollBar::SetRange(int32_t v) {
+  FRange = std::max(v, 0);
+  FControl->UpdateScrollBars();
+}
+
+void TControlScrollBar::SetVisible(bool v) {
+  if (v == FVisible) return;
+  FVisible = v;
+  FControl->UpdateScrollBars();
+}
+
+void TControlScrollBar::Assign(TPersistent* Source) {
+  auto* other = As<TControlScrollBar>(Source);
+  if (!other) return inherited::Assign(Source);
+  FIncrement = other->FIncrement;
+  FVisible = other->FVisible;
+  if (!FControl->AutoScroll()) FRange = other->FRange;
+  FControl->UpdateScrollBars();
+  SetPosition(other->FPosition);
+}
+
+// --- TScrollBox --------------------------------------------------------------
+
+TScrollBox::TScrollBox(TComponent* AOwner)
+    : TCustomControl(AOwner),
+      FHorz(std::make_unique<TControlScrollBar>(this, false)),
+      FVert(std::make_unique<TControlScrollBar>(this, true)) {
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents,
+                   csSetCaption,      csOpaque,       csDoubleClicks};
+  SetBounds(0, 0, 185, 41);
+}
+
+TScrollBox::~TScrollBox() = default;
+
+void TScrollBox::SetAutoScroll(bool v) {
+  if (v == FAutoScroll) return;
+  FAutoScroll = v;
+  UpdateScrollBars();
+}
+
+void TScrollBox::SetBorderStyle(TBorderStyle v) {
+  if (v != bsNone) v = bsSingle;
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  UpdateScrollBars();
+  Realign();
+  Invalidate();
+}
+
+TRect TScrollBox::ViewRect() const {
+  const int32_t f = FrameWidth();
+  TRect r = Rect(f, f, Width() - f, Height() - f);
+  // Decided on ranges alone so that the bars do not depend on each other
+  // in circles: one bar narrows the view, which may call for the other.
+  auto needs = [&](const TControlScrollBar* bar, int32_t side) {
+    return bar->FVisible && bar->FRange > side;
+  };
+  bool vert = needs(FVert.get(), r.Height());
+  bool horz = needs(FHorz.get(), r.Width() - (vert ? kBarSize : 0));
+  if (!vert) vert = needs(FVert.get(), r.Height() - (horz ? kBarSize : 0));
+  if (vert) r.Right -= kBarSize;
+  if (horz) r.Bottom -= kBarSize;
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
+}
+
+void TScrollBox::ScrollBy(int32_t DeltaX, int32_t DeltaY) {
+  if (DeltaX == 0 && DeltaY == 0) return;
+  DisableAlign();
+  const bool was = FUpdating;
+  FUpdating = true;
+  for (int32_t i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    c->SetBounds(c->Left() + DeltaX, c->Top() + DeltaY, c->Width(), c->Height());
+  }
+  FUpdating = was;
+  EnableAlign();
+}
+
+void TScrollBox::UpdateScrollBars() {
+  if (FUpdating) return;
+  FUpdating = true;
+  if (FAutoScroll) {
+    // The content's extent, measured from the view's origin before scrolling.
+    const int32_t f = FrameWidth();
+    int32_t right = 0, bottom = 0;
+    for (int32_t i = 0; i < ControlCount(); ++i) {
+      TControl* c = Controls(i);
+      if (!c->Visible() || c->Align() != alNone) continue;
+      right = std::max(right, c->Left() + c->Width() - f + FHorz->FPosition);
+      bottom = std::max(bottom, c->Top() + c->Height() - f + FVert->FPosition);
+    }
+    FHorz->FRange = right;
+    FVert->FRange = bottom;
+  }
+  FUpdating = false;
+  // A shrunken range pulls the content back into view.
+  for (TControlScrollBar* bar : {FHorz.get(), FVert.get()})
+    if (bar->FPosition > bar->MaxPosition()) bar->SetPosition(bar->MaxPosition());
+  Invalidate();
+}
+
+void TScrollBox::AlignControls(TControl* AControl, TRect& Rect) {
+  inherited::AlignControls(AControl, Rect);
+  UpdateScrollBars();
+}
+
+void TScrollBox::ScrollInView(TControl* AControl) {
+  if (!AControl || AControl->Parent() != this) return;
+  const TRect view = ViewRect();
+  auto scroll = [](TControlScrollBar* bar, int32_t lo, int32_t hi, int32_t viewLo, int32_t viewHi) {
+    if (lo < viewLo)
+      bar->SetPosition(bar->Position() - (viewLo - lo));
+    else if (hi > viewHi)
+      bar->SetPosition(bar->Position() + std::min(hi - viewHi, lo - viewLo));
+  };
+  scroll(FHorz.get(), AControl->Left(), AControl->Left() + AControl->Width(), view.Left,
+         view.Right);
+  scroll(FVert.get(), AControl->Top(), AControl->Top() + AControl->Height(), view.Top, view.Bottom);
+}
+
+TRect TScrollBox::BarRect(bool Vertical) const {
+  const TRect view = ViewRect();
+  return Vertical ? Rect(view.Right, view.Top, view.Right + kBarSize, view.Bottom)
+                  : Rect(view.Left, view.Bottom, view.Right, view.Bottom + kBarSize);
+}
+
+void TScrollBox::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  // A press on a bar's track pages towards the pointer.
+  if (Button == mbLeft) {
+    const TRect view = ViewRect();
+    if (FVert->IsScrollBarVisible() && BarRect(true).Contains(Point(X, Y))) {
+      const int32_t page = view.Height();
+      const int32_t thumb =
+          view.Top + view.Height() * FVert->Position() / std::max(FVert->Range(), 1);
+      FVert->SetPosition(FVert->Position() + (Y < thumb ? -page : page));
+    } else if (FHorz->IsScrollBarVisible() && BarRect(false).Contains(Point(X, Y))) {
+      const int32_t page = view.Width();
+      const int32_t thumb =
+          view.Left + view.Width() * FHorz->Position() / std::max(FHorz->Range(), 1);
+      FHorz->SetPosition(FHorz->Position() + (X < thumb ? -page : page));
+    }
+  }
+  inherited::MouseDown(Button, Shift, X, Y);
+}
+
+void TScrollBox::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_MOUSEWHEEL) {
+    const auto delta = static_cast<int16_t>((Message.WParam >> 16) & 0xFFFF);
+    FVert->SetPosition(FVert->Position() - delta / kWheelDelta * 3 * FVert->Increment());
+    Message.Result = 1;
+    return;
+  }
+  inherited::WndProc(Message);
+}
+
+void TScrollBox::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect r = ClientRect();
+  if (FBorderStyle != bsNone) {
+    Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
+    Frame3D(canvas, r, cl3DDkShadow, clBtnFace, 1);
+  }
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(r);
+  // Each bar: a track with a thumb as long as the part shown.
+  for (bool vertical : {true, false}) {
+    const TControlScrollBar* bar = vertical ? FVert.get() : FHorz.get();
+    if (!bar->IsScrollBarVisible()) continue;
+    const TRect track = BarRect(vertical);
+    canvas->Brush()->SetColor(clScrollBar);
+    canvas->FillRect(track);
+    const int32_t length = vertical ? track.Height() : track.Width();
+    const int32_t thumbLen = std::max(length * (length) / std::max(bar->Range(), 1), 8);
+    const int32_t start = (length - thumbLen) * bar->Position() / std::max(bar->MaxPosition(), 1);
+    TRect thumb = vertical ? Bounds(track.Left, track.Top + start, kBarSize, thumbLen)
+                           : Bounds(track.Left + start, track.Top, thumbLen, kBarSize);
+    Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow, 1);
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(thumb);
+  }
+  if (FVert->IsScrollBarVisible() && FHorz->IsScrollBarVisible()) {
+    const TRect view = ViewRect();
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(Rect(view.Right, view.Bottom, view.Right + kBarSize, view.Bottom + kBarSize));
+  }
+}
+
+const TPublished& TScrollBox::PublishedProperties() {
+  using T = TScrollBox;
+  static const TPublished table =
+      Publish<T>()
+          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, true)
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
+          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
+          .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Object("Font", &T::Font, &T::SetFont)
+          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
+          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
+          .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Event("OnClick", &T::FOnClick)
+          .Event("OnDblClick", &T::FOnDblClick)
+          .Event("OnEnter", &T::FOnEnter)
+          .Event("OnExit", &T::FOnExit)
+          .Event("OnMouseDown", &T::FOnMouseDown)
+          .Event("OnMouseMove", &T::FOnMouseMove)
+          .Event("OnMouseUp", &T::FOnMouseUp)
+          .Event("OnResize", &T::FOnResize);
+  return table;
+}
+
+const bool kScrollBoxRegistered = (RegisterClass<TScrollBox>(), true);
+
+}  // namespace host
