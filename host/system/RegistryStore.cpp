@@ -18,8 +18,6 @@ namespace {
 
 constexpr std::string_view kHeader = "KxPack registry 1";
 
-std::string Upper(std::string_view s) { return UpperCase(s); }
-
 // Characters that would break the line structure are written as %XX.
 bool NeedsEscape(unsigned char c) {
   return c < 0x20 || c == 0x7F || c == '%' || c == '=' || c == '[' || c == ']';
@@ -152,12 +150,12 @@ std::string NormalizeKeyPath(std::string_view path) {
 // --- RegistryData -------------------------------------------------------------
 
 RegistryData::Key* RegistryData::Find(const std::string& path) {
-  auto it = keys_.find(Upper(path));
+  auto it = keys_.find(UpperCase(path));
   return it == keys_.end() ? nullptr : &it->second;
 }
 
 const RegistryData::Key* RegistryData::Find(const std::string& path) const {
-  auto it = keys_.find(Upper(path));
+  auto it = keys_.find(UpperCase(path));
   return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -168,14 +166,14 @@ void RegistryData::CreateKey(const std::string& path) {
   for (size_t end = 0; end <= path.size(); ++end) {
     if (end != path.size() && path[end] != '\\') continue;
     const std::string part = path.substr(0, end);
-    const std::string upper = Upper(part);
+    const std::string upper = UpperCase(part);
     if (!keys_.count(upper)) keys_[upper].path = part;
   }
 }
 
 bool RegistryData::DeleteKey(const std::string& path) {
   if (path.empty() || !Find(path)) return false;
-  const std::string upper = Upper(path);
+  const std::string upper = UpperCase(path);
   const std::string prefix = upper + '\\';
   for (auto it = keys_.lower_bound(upper); it != keys_.end();) {
     if (it->first != upper && it->first.compare(0, prefix.size(), prefix) != 0) break;
@@ -228,7 +226,7 @@ std::vector<std::string> RegistryData::ValueNames(const std::string& path) const
 
 std::vector<std::string> RegistryData::SubKeyNames(const std::string& path) const {
   std::vector<std::string> names;
-  const std::string prefix = path.empty() ? std::string() : Upper(path) + '\\';
+  const std::string prefix = path.empty() ? std::string() : UpperCase(path) + '\\';
   for (auto it = keys_.lower_bound(prefix); it != keys_.end(); ++it) {
     if (it->first.compare(0, prefix.size(), prefix) != 0) break;
     const std::string_view rest = std::string_view(it->first).substr(prefix.size());
