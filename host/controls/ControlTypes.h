@@ -91,6 +91,12 @@ using TStartDragEvent = TEvent<TObject*, TObject*&>;
 using TDragOverEvent = TEvent<TObject*, TObject*, int32_t, int32_t, bool&>;
 using TDragDropEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
 using TEndDragEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
+// A right click asking for a context menu: the mouse position, and whether
+// the handler dealt with it.
+using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
+// Docking: the drag object being docked; the target and the drop point.
+using TStartDockEvent = TEvent<TObject*, TObject*&>;
+using TEndDockEvent = TEvent<TObject*, TObject*, int32_t, int32_t>;
 
 // The record behind WM_WINDOWPOSCHANGED's LParam: the window's new place,
 // in its parent's client coordinates.

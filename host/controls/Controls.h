@@ -299,6 +299,10 @@ class TControl : public TComponent {
   TDragOverEvent FOnDragOver;
   TEndDragEvent FOnEndDrag;
   TStartDragEvent FOnStartDrag;
+  // Kept for form files; the host shows no context menus and docks nothing.
+  TContextPopupEvent FOnContextPopup;
+  TStartDockEvent FOnStartDock;
+  TEndDockEvent FOnEndDock;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
