@@ -1,5 +1,6 @@
 // Reading form files: parse (FormParser), check everything against the
 // published tables, then create and set. See Streaming.h for the guarantees.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -335,9 +336,15 @@ class FormReader {
   // more, in file order, while that makes progress, so a saved component
   // comes back with the values it had.
   void Settle(TComponent* comp, const Plan& plan) {
+    // Only the last assignment of each property counts.
     std::vector<const Assignment*> pending;
-    for (const Assignment& a : plan.Assignments)
-      if (a.Prop->IsOrdinal()) pending.push_back(&a);
+    for (auto a = plan.Assignments.rbegin(); a != plan.Assignments.rend(); ++a) {
+      const bool later = std::any_of(pending.begin(), pending.end(), [&](const Assignment* b) {
+        return b->Prop == a->Prop && b->Via == a->Via;
+      });
+      if (a->Prop->IsOrdinal() && !later) pending.push_back(&*a);
+    }
+    std::reverse(pending.begin(), pending.end());
     for (size_t before = SIZE_MAX; !pending.empty() && pending.size() < before;) {
       before = pending.size();
       std::erase_if(pending, [&](const Assignment* a) {
