@@ -1,0 +1,208 @@
+#include "kxpack/chrome/KxPanel.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "host/classes/ClassRegistry.h"
+#include "host/controls/Forms.h"
+#include "host/controls/WindowDC.h"
+#include "kxpack/foundations/KxUtils.h"
+
+namespace kx {
+
+namespace {
+
+// Greyish blue (red 141, green 141, blue 160) of the panel bevel's rings.
+constexpr TColor kPanelRingColor = 0x00A08D8D;
+
+int32_t Saturate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+bool StartWindowMove(TWinControl* Window) {
+  ReleaseCapture();
+  if (!Window) return false;
+  Window->Perform(WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
+  return true;
+}
+
+// --- TKxPanelBevel ---------------------------------------------------------------
+
+TKxPanelBevel::TKxPanelBevel() {
+  SetBorderWidth(1);
+  SetBorderColor(clBlack);
+  SetInnerShadow(kPanelRingColor);
+  SetInnerHighlight(kPanelRingColor);
+  SetInnerColor(clBlack);
+  SetOuterShadow(kPanelRingColor);
+  SetOuterHighlight(kPanelRingColor);
+}
+
+const TPublished& TKxPanelBevel::PublishedProperties() {
+  static const TPublished table =
+      Publish<TKxPanelBevel>().SetDefault("BorderWidth", 1).SetDefault("BorderColor", clBlack);
+  return table;
+}
+
+// --- TKxCustomPanel ----------------------------------------------------------------
+
+TKxCustomPanel::TKxCustomPanel(TComponent* AOwner)
+    : TKxCustomControl(AOwner),
+      FBevel(std::make_unique<TKxPanelBevel>()),
+      FGlyph(std::make_unique<TBitmap>()) {
+  // Not csSetCaption: a panel never shows its Name.
+  SetControlStyle(
+      {csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
+  SetBounds(Left(), Top(), 185, 75);
+  SetColor(clBlack);
+  FBevel->OnChange = TNotifyEvent(this, &TKxCustomPanel::BevelChanged);
+  FGlyph->SetOnChange(TNotifyEvent(this, &TKxCustomPanel::GlyphChanged));
+  // The base constructor made the window parameters before this class's
+  // CreateParams could take part.
+  RecreateWnd();
+}
+
+TKxCustomPanel::~TKxCustomPanel() {
+  FBevel.reset();
+  FGlyph.reset();
+}
+
+void TKxCustomPanel::BevelChanged(TObject*) {
+  Realign();
+  Invalidate();
+}
+
+void TKxCustomPanel::GlyphChanged(TObject*) { Invalidate(); }
+
+void TKxCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
+  FBevel->GetVisibleArea(Rect);
+  inherited::AlignControls(AControl, Rect);
+}
+
+void TKxCustomPanel::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  // A size change alone repaints only what InvalidateEdgeStrips asks for.
+  Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TKxCustomPanel::Paint() {
+  TRect r = ClientRect();
+  if (FGlyph->Empty())
+    ClearClientCanvas();
+  else
+    DrawTiledBitmap(Canvas(), r, FGlyph.get());
+  FBevel->Paint(Canvas(), r);
+}
+
+void TKxCustomPanel::CMIsToolControl(TMessage& Message) {
+  if (!FLocked) Message.Result = 1;
+}
+
+void TKxCustomPanel::WMWindowPosChanged(TMessage& Message) {
+  if (FFullRepaint)
+    Invalidate();
+  else if (const auto* pos = reinterpret_cast<const TWindowPos*>(Message.LParam))
+    InvalidateEdgeStrips(*pos);
+  inherited::WMWindowPosChanged(Message);
+  // Also on a pure move, where the host fires no resize of its own.
+  if (!Loading()) Resize();
+}
+
+void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
+  const TKxBevel& b = *FBevel;
+  const int64_t rings = (b.InnerOutline() != osNone ? 1 : 0) +
+                        (b.OuterOutline() != osNone ? 1 : 0) + int64_t{b.InnerSpace()} +
+                        b.OuterSpace() + (b.InnerStyle() != kxNone ? b.InnerWidth() : 0) +
+                        (b.OuterStyle() != kxNone ? b.OuterWidth() : 0);
+  if (rings <= 0) return;
+  // One pixel wider than the rings and bands, which covers the usual
+  // one-pixel border; a wider border widens the strip to all of it.
+  const int64_t strip = rings + std::max<int64_t>(b.BorderWidth(), 1);
+  // The strip under the old edge, what lies between the edges, and the
+  // strip under the new edge, where a shrunken panel draws its bevel anew.
+  const int32_t w = Width(), h = Height();
+  if (Pos.cx != w) {
+    const TRect r{Saturate(std::min(w, Pos.cx) - strip), 0, std::max(w, Pos.cx),
+                  std::max(h, Pos.cy)};
+    InvalidateRect(Handle(), &r, true);
+  }
+  if (Pos.cy != h) {
+    const TRect r{0, Saturate(std::min(h, Pos.cy) - strip), std::max(w, Pos.cx),
+                  std::max(h, Pos.cy)};
+    InvalidateRect(Handle(), &r, true);
+  }
+}
+
+void TKxCustomPanel::MoveParentForm(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  if (!StartWindowMove(GetParentForm(this))) return;
+  if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+}
+
+template <class T>
+TPublished TKxCustomPanel::PanelProperties() {
+  TPublishBuilder<T> b = Publish<T>();
+  PublishAbout(b)
+      .Bool("MoveWinParent", &T::MoveWinParent, &T::SetMoveWinParent, true)
+      .Enum("Align", &T::Align, &T::SetAlign, alNone)
+      .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+      .Object("Bevel", &T::Bevel, &T::SetBevel)
+      .Object("Glyph", &T::Glyph, &T::SetGlyph)
+      .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+      .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
+      .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+      .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
+      .Color("Color", &T::Color, &T::SetColor, clBlack)
+      .Object("Font", &T::Font, &T::SetFont)
+      .Bool("Locked", &T::Locked, &T::SetLocked, false)
+      .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
+      .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+      .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
+      .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
+      .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+      .Int("TabOrder", &T::TabOrder, &T::SetTabOrder, -1)
+      .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
+      .Bool("Visible", &T::Visible, &T::SetVisible, true)
+      .Event("OnClick", &T::FOnClick)
+      .Event("OnDblClick", &T::FOnDblClick)
+      .Event("OnDragDrop", &T::FOnDragDrop)
+      .Event("OnDragOver", &T::FOnDragOver)
+      .Event("OnEndDrag", &T::FOnEndDrag)
+      .Event("OnEnter", &T::FOnEnter)
+      .Event("OnExit", &T::FOnExit)
+      .Event("OnMouseDown", &T::FOnMouseDown)
+      .Event("OnMouseMove", &T::FOnMouseMove)
+      .Event("OnMouseUp", &T::FOnMouseUp)
+      .Event("OnResize", &T::FOnResize)
+      .Event("OnStartDrag", &T::FOnStartDrag);
+  return b;
+}
+
+// --- TKxPanel and TKxPanelMenu --------------------------------------------------------
+
+const TPublished& TKxPanel::PublishedProperties() {
+  static const TPublished table = PanelProperties<TKxPanel>();
+  return table;
+}
+
+void TKxPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
+}
+
+const TPublished& TKxPanelMenu::PublishedProperties() {
+  static const TPublished table = PanelProperties<TKxPanelMenu>();
+  return table;
+}
+
+void TKxPanelMenu::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
+}
+
+namespace {
+const bool kRegistered = (RegisterClasses<TKxPanel, TKxPanelMenu>(), true);
+}  // namespace
+
+}  // namespace kx

@@ -1,0 +1,114 @@
+#pragma once
+// The skinned windowed panel the window chrome is built on: a colour fill or a
+// tiled background bitmap under a TKxBevel, children aligned inside the bevel
+// (TKxCustomPanel); and the two panels whose left press drags the parent form
+// of a borderless window (TKxPanel on the palette, TKxPanelMenu as the base of
+// the chrome panels).
+#include <memory>
+
+#include "host/graphics/Bitmap.h"
+#include "kxpack/foundations/KxBevel.h"
+#include "kxpack/foundations/KxControls.h"
+
+namespace kx {
+
+// Starts the system's interactive move of Window: the window follows the
+// mouse until the button is released, and only then does this return. The
+// mouse capture is released first, since the move loop takes the release.
+// False (and nothing moved) when Window is nullptr.
+bool StartWindowMove(TWinControl* Window);
+
+// The bevel a panel owns. The panel sets a one-pixel black border where a
+// plain bevel has none, so those two values are what form files leave out.
+class TKxPanelBevel : public TKxBevel {
+  HOST_CLASS(TKxPanelBevel, TKxBevel)
+ public:
+  TKxPanelBevel();
+  static const TPublished& PublishedProperties();
+};
+
+class TKxCustomPanel : public TKxCustomControl {
+  HOST_CLASS(TKxCustomPanel, TKxCustomControl)
+ public:
+  explicit TKxCustomPanel(TComponent* AOwner);
+  ~TKxCustomPanel() override;
+
+  TKxBevel* Bevel() const { return FBevel.get(); }
+  // Copies the values; the caller keeps its bevel.
+  void SetBevel(TKxBevel* Value) { FBevel->Assign(Value); }
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  // Copies the bitmap (nullptr or an empty one brings the colour fill back).
+  void SetGlyph(TBitmap* Value) { FGlyph->Assign(Value); }
+  bool FullRepaint() const { return FFullRepaint; }
+  void SetFullRepaint(bool Value) { FFullRepaint = Value; }
+  bool Locked() const { return FLocked; }
+  void SetLocked(bool Value) { FLocked = Value; }
+
+  // The bevel's thickness comes off Rect before the children are aligned.
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+  void CMIsToolControl(TMessage& Message) override;
+  void WMWindowPosChanged(TMessage& Message) override;
+
+  // Releases the capture, runs the parent form's move loop and then fires
+  // OnMouseUp with the press's values, standing in for the release the loop
+  // took. Nothing happens without a parent form.
+  void MoveParentForm(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+
+  // The published table of TKxPanel and TKxPanelMenu, which publish the same.
+  template <class T>
+  static TPublished PanelProperties();
+
+ private:
+  void BevelChanged(TObject* Sender);
+  void GlyphChanged(TObject* Sender);
+  // Invalidates what a size change leaves wrong when the panel is not
+  // repainted whole: the bevel's strip along each edge that moved.
+  void InvalidateEdgeStrips(const TWindowPos& Pos);
+
+  std::unique_ptr<TKxBevel> FBevel;
+  bool FFullRepaint = true;
+  bool FLocked = false;
+  std::unique_ptr<TBitmap> FGlyph;
+};
+
+// A left press on the panel's own surface (bevel included) moves the parent
+// form when MoveWinParent is True; OnMouseDown fires before the move and,
+// since the move loop takes the release, OnMouseUp after it with the press's
+// button, shift state and position.
+class TKxPanel : public TKxCustomPanel, public TKxAbout {
+  HOST_CLASS(TKxPanel, TKxCustomPanel)
+ public:
+  explicit TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) {}
+  bool MoveWinParent() const { return FMoveWinParent; }
+  void SetMoveWinParent(bool Value) { FMoveWinParent = Value; }
+  static const TPublished& PublishedProperties();
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+
+ private:
+  bool FMoveWinParent = true;
+};
+
+// The same panel as TKxPanel, as the base of the menu bar, footer, tool and
+// apply panels.
+class TKxPanelMenu : public TKxCustomPanel, public TKxAbout {
+  HOST_CLASS(TKxPanelMenu, TKxCustomPanel)
+ public:
+  explicit TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) {}
+  bool MoveWinParent() const { return FMoveWinParent; }
+  void SetMoveWinParent(bool Value) { FMoveWinParent = Value; }
+  static const TPublished& PublishedProperties();
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+
+ private:
+  bool FMoveWinParent = true;
+};
+
+}  // namespace kx

@@ -1,0 +1,243 @@
+// The skinned panel: dragging the form, children inside the bevel, the edge
+// strips of a resize, the tool-control query, the glyph background and its
+// form-file entries.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/classes/ClassRegistry.h"
+#include "host/classes/Streaming.h"
+#include "host/controls/ControlWindow.h"
+#include "host/controls/Forms.h"
+#include "host/platform/HeadlessPlatform.h"
+#include "kxpack/chrome/KxPanel.h"
+
+namespace kx {
+namespace {
+
+HeadlessPlatform& Headless() {
+  static HeadlessPlatform* platform = [] {
+    Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
+    return HeadlessPlatform::Active();
+  }();
+  return *platform;
+}
+
+// What a mouse handler saw.
+struct Press {
+  std::string what;
+  TMouseButton button;
+  int32_t x, y;
+  bool operator==(const Press&) const = default;
+};
+
+class KxPanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
+    form = new TForm(nullptr);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 300, 200);
+    form->SetColor(clWhite);
+    panel = new TKxPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 185, 75);
+    panel->SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"down", b, x, y});
+    });
+    panel->SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"up", b, x, y});
+    });
+    form->Show();
+    Pump();
+  }
+  void TearDown() override {
+    form->Free();
+    Pump();
+  }
+  static void Pump() { Application->ProcessMessages(); }
+  TColor PixelAt(int x, int y) const {
+    return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
+  }
+
+  TForm* form = nullptr;
+  TKxPanel* panel = nullptr;
+  std::vector<Press> log;
+};
+
+TEST_F(KxPanelTest, LeftDragMovesTheFormWithDownBeforeAndUpAfterAtThePressPosition) {
+  Headless().InjectMouseMove(150, 130);  // panel point (40, 20)
+  Headless().InjectMouseDown();
+  Headless().InjectMouseMove(170, 145);
+  Headless().InjectMouseMove(190, 160);
+  Headless().InjectMouseUp();
+  Pump();
+  EXPECT_EQ(form->BoundsRect(), Bounds(140, 130, 300, 200));
+  EXPECT_EQ(log, (std::vector<Press>{{"down", mbLeft, 40, 20}, {"up", mbLeft, 40, 20}}));
+  EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
+TEST_F(KxPanelTest, PressesThatDoNotMoveTheForm) {
+  struct Case {
+    const char* name;
+    MouseButton button;
+    TMouseButton expected;
+    bool moveWinParent;
+  };
+  for (const Case& c : {Case{"right", MouseButton::Right, mbRight, true},
+                        Case{"middle", MouseButton::Middle, mbMiddle, true},
+                        Case{"left, MoveWinParent False", MouseButton::Left, mbLeft, false}}) {
+    SCOPED_TRACE(c.name);
+    log.clear();
+    panel->SetMoveWinParent(c.moveWinParent);
+    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
+    Headless().InjectMouseMove(150, 130);
+    Headless().InjectMouseDown(c.button);
+    Headless().InjectMouseMove(160, 140);  // the release comes at (50, 30)
+    Headless().InjectMouseUp(c.button);
+    Pump();
+    EXPECT_EQ(form->BoundsRect(), Bounds(100, 100, 300, 200));
+    // OnMouseUp only from the host's own release handling.
+    EXPECT_EQ(log, (std::vector<Press>{{"down", c.expected, 40, 20}, {"up", c.expected, 50, 30}}));
+  }
+}
+
+TEST_F(KxPanelTest, ClientChildrenSitInsideTheBevelAndFollowItsChanges) {
+  auto* child = new TCustomControl(form);
+  child->SetParent(panel);
+  child->SetAlign(alClient);
+  // Border 1, outline 1, two rings of 1, inner band 1.
+  EXPECT_EQ(child->BoundsRect(), Rect(5, 5, 180, 70));
+  panel->Bevel()->SetInnerWidth(3);
+  EXPECT_EQ(child->BoundsRect(), Rect(7, 7, 178, 68));
+  panel->Bevel()->SetVisible(false);
+  EXPECT_EQ(child->BoundsRect(), Rect(0, 0, 185, 75));
+}
+
+TEST_F(KxPanelTest, WindowClassDoesNotRepaintWholeOnResize) {
+  EXPECT_EQ(panel->Params().WindowClass.style & (CS_HREDRAW | CS_VREDRAW), 0u);
+}
+
+TEST_F(KxPanelTest, WithoutFullRepaintAResizeInvalidatesOnlyTheEdgeStrips) {
+  // Outline and one outer ring: n = 2, so a 3-pixel strip at the old edge.
+  panel->Bevel()->SetInnerStyle(kxNone);
+  panel->Bevel()->SetInnerSpace(0);
+  panel->SetFullRepaint(false);
+  panel->SetBounds(10, 10, 100, 50);
+  Pump();
+  panel->SetWidth(120);
+  EXPECT_EQ(panel->Window()->UpdateRegion().Bounds(),
+            Rect(97, 0, 120, 50));  // strip plus the uncovered part
+  Pump();
+  panel->SetHeight(60);
+  EXPECT_EQ(panel->Window()->UpdateRegion().Bounds(), Rect(0, 47, 120, 60));
+  Pump();
+  panel->SetFullRepaint(true);
+  panel->SetWidth(130);
+  EXPECT_EQ(panel->Window()->UpdateRegion().Bounds(), Rect(0, 0, 130, 60));
+}
+
+TEST_F(KxPanelTest, ShrinkingWithoutFullRepaintDrawsTheBevelAtTheNewEdge) {
+  panel->SetColor(clWhite);
+  panel->Bevel()->SetBorderColor(clRed);
+  panel->SetFullRepaint(false);
+  Pump();
+  panel->SetBounds(10, 10, 120, 50);
+  Pump();
+  for (int y : {0, 25, 49}) EXPECT_EQ(PixelAt(10 + 119, 10 + y), clRed) << y;
+  for (int x : {0, 60, 119}) EXPECT_EQ(PixelAt(10 + x, 10 + 49), clRed) << x;
+  EXPECT_EQ(PixelAt(10 + 60, 10 + 25), clWhite);
+}
+
+TEST_F(KxPanelTest, ToolControlQueryAnswersYesUnlessLocked) {
+  EXPECT_EQ(panel->Perform(CM_ISTOOLCONTROL), 1);
+  panel->SetLocked(true);
+  EXPECT_EQ(panel->Perform(CM_ISTOOLCONTROL), 0);
+}
+
+TEST_F(KxPanelTest, OnResizeFiresOnMovesButNotWhileLoading) {
+  int resizes = 0;
+  panel->SetOnResize([&](TObject* sender) {
+    EXPECT_EQ(sender, panel);
+    ++resizes;
+  });
+  panel->SetLoadingState(true);
+  panel->SetBounds(20, 20, 150, 60);
+  EXPECT_EQ(resizes, 0);
+  panel->Loaded();
+  panel->SetLeft(30);  // a pure move
+  EXPECT_EQ(resizes, 1);
+}
+
+TEST_F(KxPanelTest, GlyphTakesThePlaceOfTheColourUntilCleared) {
+  panel->Bevel()->SetVisible(false);
+  TBitmap glyph;
+  glyph.SetSize(2, 1);
+  glyph.Canvas()->SetPixels(0, 0, clRed);
+  glyph.Canvas()->SetPixels(1, 0, clBlue);
+  panel->SetGlyph(&glyph);
+  Pump();
+  EXPECT_EQ(PixelAt(10, 10), clRed);
+  EXPECT_EQ(PixelAt(11, 50), clBlue);
+  EXPECT_EQ(PixelAt(10 + 184, 10 + 74), clRed);  // tiles reach the far corner
+
+  TBitmap empty;
+  panel->SetGlyph(&empty);
+  Pump();
+  EXPECT_EQ(PixelAt(10, 10), clBlack);
+  EXPECT_EQ(PixelAt(11, 50), clBlack);
+}
+
+TEST_F(KxPanelTest, DefaultsLookAndNewPanel) {
+  auto* fresh = new TKxPanelMenu(form);
+  EXPECT_EQ(fresh->Width(), 185);
+  EXPECT_EQ(fresh->Height(), 75);
+  EXPECT_EQ(fresh->Color(), clBlack);
+  EXPECT_FALSE(fresh->ParentColor());
+  EXPECT_TRUE(fresh->MoveWinParent());
+  EXPECT_EQ(fresh->ControlStyle(), (TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents,
+                                                  csOpaque, csDoubleClicks, csReplicatable}));
+  EXPECT_EQ(fresh->Bevel()->BorderWidth(), 1);
+  EXPECT_EQ(fresh->Bevel()->InnerShadow(), 0x00A08D8D);
+  EXPECT_EQ(fresh->AboutKx(), "Component");
+  // The panel draws: black border, outline, the two greyish rings, black band.
+  EXPECT_EQ(PixelAt(10, 10), clBlack);
+  EXPECT_EQ(PixelAt(12, 40), 0x00A08D8D);
+  EXPECT_EQ(PixelAt(13, 40), 0x00A08D8D);
+  EXPECT_EQ(PixelAt(14, 40), clBlack);
+}
+
+TEST_F(KxPanelTest, FormFileKeepsTheBevelValuesOfAPanel) {
+  panel->SetName("Panel1");
+  panel->Bevel()->SetBorderWidth(0);
+  panel->Bevel()->SetBorderColor(clBtnFace);
+  const std::string text = WriteForm(panel);
+  EXPECT_NE(text.find("AboutKx = 'Component'"), std::string::npos) << text;
+  EXPECT_EQ(text.find("MoveWinParent"), std::string::npos) << text;
+  auto* back = ReadFormAs<TKxPanel>(text, "panel.kxf");
+  EXPECT_EQ(back->Bevel()->BorderWidth(), 0);
+  EXPECT_EQ(back->Bevel()->BorderColor(), clBtnFace);
+  EXPECT_EQ(back->Bevel()->InnerShadow(), 0x00A08D8D);
+  back->Free();
+}
+
+TEST(KxPanelPublished, PropertiesInDeclarationOrder) {
+  std::vector<std::string> names;
+  for (const TPropInfo& p : TKxPanel::PublishedProperties().Properties()) names.push_back(p.Name);
+  const std::vector<std::string> expected = {
+      "Name",        "Tag",         "Left",           "Top",           "Width",
+      "Height",      "Cursor",      "Hint",           "HelpType",      "HelpKeyword",
+      "HelpContext", "AboutKx",     "AboutVers",      "MoveWinParent", "Align",
+      "Anchors",     "Bevel",       "Glyph",          "DragCursor",    "DragMode",
+      "Enabled",     "FullRepaint", "Color",          "Font",          "Locked",
+      "ParentColor", "ParentFont",  "ParentShowHint", "PopupMenu",     "ShowHint",
+      "TabOrder",    "TabStop",     "Visible",        "OnClick",       "OnDblClick",
+      "OnDragDrop",  "OnDragOver",  "OnEndDrag",      "OnEnter",       "OnExit",
+      "OnMouseDown", "OnMouseMove", "OnMouseUp",      "OnResize",      "OnStartDrag"};
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(FindClass("TKxPanelMenu"), TKxPanelMenu::StaticClass());
+}
+
+}  // namespace
+}  // namespace kx
