@@ -1,0 +1,105 @@
+#pragma once
+// The seven-segment displays: TKxDisplay paints a row of cells cut from a
+// recoloured glyph strip (ten digits, a blank digit, an unlit and a lit
+// minus); TKxDisplayNum shows an integer Value clamped to [Min, Max] with it.
+#include <memory>
+
+#include "host/graphics/Bitmap.h"
+#include "kxpack/foundations/KxClasses.h"
+#include "kxpack/foundations/KxControls.h"
+#include "kxpack/foundations/KxTypes.h"
+
+namespace kx {
+
+// The cells of a glyph strip, left to right.
+inline constexpr Integer kDisplayBlankCell = 10;
+inline constexpr Integer kDisplayMinusUnlitCell = 11;
+inline constexpr Integer kDisplayMinusLitCell = 12;
+inline constexpr Integer kDisplayCellCount = 13;
+
+class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
+  HOST_CLASS(TKxDisplay, TKxGraphicImageControl)
+ public:
+  explicit TKxDisplay(TComponent* AOwner);
+  ~TKxDisplay() override;
+
+  Integer Value() const { return FValue; }
+  // Clamped into [Min, Max]; a real change repaints, then fires OnChange.
+  void SetValue(Integer Value);
+  Integer Digits() const { return FDigits; }
+  // 1 to 15; other values are ignored.
+  void SetDigits(Integer Value);
+  Integer Max() const { return FMax; }
+  // Accepted only above Min; Value is not clamped again.
+  void SetMax(Integer Value);
+  Integer Min() const { return FMin; }
+  // Accepted only below Max; a negative Min adds the sign cell.
+  void SetMin(Integer Value);
+  Integer Spacing() const { return FSpacing; }
+  void SetSpacing(Integer Value);
+  TKxDisplayNumStyle Style() const { return FStyle; }
+  void SetStyle(TKxDisplayNumStyle Value);
+  bool LeadingZero() const { return FLeadingZero; }
+  void SetLeadingZero(bool Value);
+  TKxGraphPal* Palette() const { return FPalette.get(); }
+  // Copies the colours; the caller keeps its palette.
+  void SetPalette(TKxGraphPal* Value) { FPalette->Assign(Value); }
+  TKxDisplayNumAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TKxDisplayNumAlignment Value);
+  bool ZeroBlank() const { return FZeroBlank; }
+  void SetZeroBlank(bool Value);
+  // Stores and repaints; the resize to the cell row happens when painting.
+  void SetAutoSize(bool Value) override;
+  using TKxGraphicImageControl::SetTransparent;
+  using TKxGraphicImageControl::Transparent;
+
+  // Loads the strip of the current Style afresh and recolours it.
+  virtual void LoadBitmaps();
+  void PaletteModified(TObject* Sender);
+  // Draws glyph cell Cell (0 to 12) at (X, Y) of the off-screen bitmap;
+  // black pixels of the strip leave the frame as it is.
+  void DrawNum(Integer Cell, Integer X, Integer Y);
+  // Resizes an unaligned control to the given size.
+  void ChangeSize(Integer AWidth, Integer AHeight);
+  void RequestAlign() override;
+
+  Integer CellWidth() const { return FCellWidth; }
+  Integer CellHeight() const { return FCellHeight; }
+  bool SignCell() const { return FSignCell; }
+
+  TNotifyEvent FOnChange;
+
+ protected:
+  virtual void Change();
+  void Paint() override;
+
+  Integer FValue;
+  Integer FDigits;
+  Integer FMax;
+  Integer FMin;
+  Integer FSpacing;
+  TKxDisplayNumStyle FStyle;
+  bool FLeadingZero;
+  std::unique_ptr<TKxGraphPal> FPalette;
+  TKxDisplayNumAlignment FAlignment;
+  bool FZeroBlank;
+  std::unique_ptr<TBitmap> FNumBitmap;
+  Integer FCellWidth = 0;
+  Integer FCellHeight = 0;
+  bool FSignCell;
+
+ private:
+  // Set while Paint runs: the auto size's resize must not start a paint
+  // inside this one (the resize invalidates what the new bounds need).
+  bool FPainting = false;
+};
+
+class TKxDisplayNum : public TKxDisplay {
+  HOST_CLASS(TKxDisplayNum, TKxDisplay)
+ public:
+  explicit TKxDisplayNum(TComponent* AOwner) : TKxDisplay(AOwner) {}
+
+  static const TPublished& PublishedProperties();
+};
+
+}  // namespace kx

@@ -1,0 +1,161 @@
+// The numeric display's property rules, OnChange, and form files.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DisplayFixture.h"
+#include "host/classes/Streaming.h"
+#include "host/classes/TypInfo.h"
+
+namespace kx::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+TEST_F(DisplayTest, ANewDisplayHasItsDefaults) {
+  TKxDisplayNum fresh(nullptr);
+  EXPECT_EQ(fresh.Width(), 110);
+  EXPECT_EQ(fresh.Height(), 26);
+  EXPECT_EQ(fresh.Color(), clBlack);
+  EXPECT_FALSE(fresh.ParentColor());
+  EXPECT_EQ(fresh.Digits(), 4);
+  EXPECT_EQ(fresh.Spacing(), 2);
+  EXPECT_EQ(fresh.Style(), tns7x13);
+  EXPECT_EQ(fresh.Alignment(), tnaCenter);
+  EXPECT_TRUE(fresh.AutoSize());
+  EXPECT_EQ(fresh.Min(), 0);
+  EXPECT_EQ(fresh.Max(), 9999);
+  EXPECT_EQ(fresh.Palette()->Low(), clGreen);
+  EXPECT_EQ(fresh.Palette()->High(), clLime);
+  EXPECT_TRUE(fresh.ControlStyle().Contains(csOpaque));
+  EXPECT_TRUE(fresh.ControlStyle().Contains(csReplicatable));
+  EXPECT_EQ(fresh.AboutKx(), "Component");
+  EXPECT_EQ(fresh.AboutVers(), "1.0.0");
+}
+
+TEST_F(DisplayTest, DigitsOutsideOneToFifteenAreIgnored) {
+  for (Integer bad : {0, 16, -1}) {
+    display->SetDigits(bad);
+    EXPECT_EQ(display->Digits(), 4) << bad;
+  }
+  display->SetDigits(15);
+  EXPECT_EQ(display->Digits(), 15);
+  display->SetDigits(1);
+  EXPECT_EQ(display->Digits(), 1);
+}
+
+TEST_F(DisplayTest, MinAndMaxKeepMinBelowMax) {
+  display->SetMax(0);  // not above Min
+  EXPECT_EQ(display->Max(), 9999);
+  display->SetMin(9999);  // not below Max
+  EXPECT_EQ(display->Min(), 0);
+  EXPECT_FALSE(display->SignCell());
+  display->SetMin(-10);
+  display->SetMax(-5);
+  EXPECT_EQ(display->Min(), -10);
+  EXPECT_EQ(display->Max(), -5);
+  EXPECT_TRUE(display->SignCell());
+}
+
+TEST_F(DisplayTest, OnChangeFiresOnlyOnARealChange) {
+  std::vector<Integer> seen;
+  display->FOnChange = [&](TObject* sender) {
+    EXPECT_EQ(sender, display);
+    seen.push_back(display->Value());
+  };
+  display->SetValue(0);      // unchanged
+  display->SetValue(-5);     // clamps to 0: unchanged
+  display->SetValue(42);     // changed
+  display->SetValue(20000);  // clamps to 9999
+  display->SetValue(12345);  // clamps to 9999 again: no event
+  display->SetMax(100);      // Value is not clamped again ...
+  EXPECT_EQ(display->Value(), 9999);
+  display->SetValue(display->Value());  // ... until it is set
+  EXPECT_EQ(display->Value(), 100);
+  EXPECT_THAT(seen, ElementsAre(42, 9999, 100));
+}
+
+TEST_F(DisplayTest, MaxBelowTheValueLeavesTheShownValue) {
+  display->SetValue(1234);
+  display->SetAlignment(tnaLeftJustify);
+  display->SetMax(50);
+  Pump();
+  ExpectRow({1, 2, 3, 4}, 0, 0, kBackground);
+}
+
+TEST_F(DisplayTest, PublishesItsPropertiesInDeclarationOrder) {
+  std::vector<std::string> names;
+  for (const TPropInfo& p : display->Published()->Properties()) names.push_back(p.Name);
+  const std::vector<std::string> own = {
+      "AboutKx",     "AboutVers",   "Digits",      "Value",      "Spacing",     "Style",
+      "LeadingZero", "Palette",     "Alignment",   "AutoSize",   "Max",         "Min",
+      "ZeroBlank",   "Transparent", "Align",       "Anchors",    "Constraints", "Color",
+      "DragCursor",  "DragKind",    "DragMode",    "Hint",       "ParentColor", "ParentShowHint",
+      "PopupMenu",   "ShowHint",    "Visible",     "OnChange",   "OnClick",     "OnContextPopup",
+      "OnDblClick",  "OnDragDrop",  "OnDragOver",  "OnEndDock",  "OnEndDrag",   "OnMouseDown",
+      "OnMouseMove", "OnMouseUp",   "OnStartDock", "OnStartDrag"};
+  // The host's position, size, cursor and help properties come first.
+  ASSERT_GE(names.size(), own.size());
+  EXPECT_EQ(std::vector<std::string>(names.end() - own.size(), names.end()), own);
+}
+
+TEST_F(DisplayTest, ANewDisplayWritesOnlyWhatHasNoDefault) {
+  const std::string text = WriteForm(form);
+  EXPECT_THAT(text, HasSubstr("object Disp: TKxDisplayNum"));
+  EXPECT_THAT(text, HasSubstr("AboutKx = 'Component'"));
+  EXPECT_THAT(text, HasSubstr("Palette.Low = clGreen"));
+  for (const char* omitted : {"Digits", "Value", "Spacing", "Style", "LeadingZero", "Alignment",
+                              "AutoSize", "Max", "Min", "ZeroBlank", "Transparent", "ParentColor"})
+    EXPECT_THAT(text, Not(HasSubstr(std::string("\n    ") + omitted + " ="))) << omitted;
+}
+
+struct RangeCase {
+  Integer min, max, value;
+};
+
+class DisplayRoundTrip : public DisplayTest, public ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P(DisplayRoundTrip, ASavedDisplayComesBackWithItsValue) {
+  const RangeCase& c = GetParam();
+  display->SetMax(c.max);
+  display->SetMin(c.min);
+  display->SetMax(c.max);
+  display->SetValue(c.value);
+  display->SetDigits(7);
+  display->SetStyle(tns12x17);
+  display->SetLeadingZero(true);
+  display->SetTransparent(true);
+  display->Palette()->SetLow(clNavy);
+  ASSERT_EQ(display->Value(), c.value);
+
+  const std::string text = WriteForm(form);
+  auto* copy = ReadFormAs<TForm>(text, "display.kxf");
+  auto* back = As<TKxDisplayNum>(copy->FindComponent("Disp"));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->Min(), c.min);
+  EXPECT_EQ(back->Max(), c.max);
+  EXPECT_EQ(back->Value(), c.value);
+  EXPECT_EQ(back->SignCell(), c.min < 0);
+  EXPECT_EQ(back->Digits(), 7);
+  EXPECT_EQ(back->Style(), tns12x17);
+  EXPECT_EQ(back->CellWidth(), 12);
+  EXPECT_TRUE(back->LeadingZero());
+  EXPECT_TRUE(back->Transparent());
+  EXPECT_EQ(back->Palette()->Low(), clNavy);
+  EXPECT_EQ(WriteForm(copy), text);
+  copy->Free();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, DisplayRoundTrip,
+                         ::testing::Values(RangeCase{-100000, 100000, -50000},
+                                           RangeCase{0, 1000000, 500000},
+                                           RangeCase{-200, -100, -150},
+                                           RangeCase{20000, 30000, 25000},
+                                           RangeCase{INT32_MIN, INT32_MAX, INT32_MIN}));
+
+}  // namespace
+}  // namespace kx::testing
