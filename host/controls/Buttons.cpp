@@ -1,8 +1,8 @@
 #include "host/controls/Buttons.h"
 
 #include "host/classes/ClassRegistry.h"
+#include "host/controls/ControlFrames.h"
 #include "host/controls/Forms.h"
-#include "host/controls/Panels.h"
 #include "host/graphics/Color.h"
 #include "host/graphics/TextLayout.h"
 #include "host/platform/VirtualKeys.h"

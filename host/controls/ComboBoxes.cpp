@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "host/classes/ClassRegistry.h"
-#include "host/controls/Panels.h"
+#include "host/controls/ControlFrames.h"
 #include "host/graphics/Color.h"
 #include "host/graphics/TextLayout.h"
 #include "host/platform/VirtualKeys.h"
@@ -241,8 +241,7 @@ void TCustomComboBox::HandleChar(char Key) {
 void TCustomComboBox::Paint() {
   TCanvas* canvas = Canvas();
   TRect r = ClientRect();
-  Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
-  Frame3D(canvas, r, cl3DDkShadow, clBtnFace, 1);
+  DrawSunkenBorder(canvas, r);
   TRect button = Rect(r.Right - kButtonWidth + 2, r.Top, r.Right, r.Bottom);
   TRect field = Rect(r.Left, r.Top, button.Left, r.Bottom);
   const bool selected = Focused() && FStyle == csDropDownList && !DroppedDown();

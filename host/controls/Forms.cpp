@@ -90,6 +90,11 @@ void TCustomForm::Loaded() {
   DoCreate();
 }
 
+void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  TComponent::GetChildren(proc, root);
+  inherited::GetChildren(proc, root);
+}
+
 void TCustomForm::EnsurePlatformWindow() {
   if (FPlatformWindow) return;
   TApplication::ConnectLoop();

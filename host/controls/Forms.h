@@ -66,6 +66,9 @@ class TCustomForm : public TWinControl {
   void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
   bool Showing() const override { return Visible(); }
   void Loaded() override;
+  // Form files hold the owned components without a parent (timers …)
+  // first, then the controls.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   // From the platform window (through FormInput).
   void PlatformBoundsChanged(const TRect& bounds);

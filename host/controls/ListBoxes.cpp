@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/classes/ClassRegistry.h"
-#include "host/controls/Panels.h"
+#include "host/controls/ControlFrames.h"
 #include "host/graphics/Color.h"
 #include "host/graphics/TextLayout.h"
 #include "host/platform/VirtualKeys.h"
@@ -11,7 +11,7 @@
 namespace host {
 
 namespace {
-constexpr int32_t kFrame = 2;       // the sunken frame's width
+constexpr int32_t kFrame = kSunkenBorder;
 constexpr int32_t kScrollBar = 16;  // the vertical scroll bar's width
 constexpr int32_t kWheelDelta = 120;
 }  // namespace
@@ -184,8 +184,7 @@ void TCustomListBox::WMWindowPosChanged(TMessage& Message) {
 void TCustomListBox::Paint() {
   TCanvas* canvas = Canvas();
   TRect frame = ClientRect();
-  Frame3D(canvas, frame, clBtnShadow, clBtnHighlight, 1);
-  Frame3D(canvas, frame, cl3DDkShadow, clBtnFace, 1);
+  DrawSunkenBorder(canvas, frame);
   const TRect list = ListRect();
   canvas->Font()->Assign(Font());
   for (int32_t row = 0; row <= VisibleRows(); ++row) {
@@ -204,19 +203,9 @@ void TCustomListBox::Paint() {
              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     canvas->Brush()->SetStyle(bsSolid);
   }
-  if (!ScrollBarShown()) return;
-  // The scroll bar: a track with a thumb sized and placed by the rows shown.
-  const TRect track = Rect(list.Right, list.Top, list.Right + kScrollBar, list.Bottom);
-  canvas->Brush()->SetColor(clScrollBar);
-  canvas->FillRect(track);
-  const int32_t count = FItems->Count();
-  const int32_t thumbH = std::max(track.Height() * VisibleRows() / count, 8);
-  const int32_t range = std::max(count - VisibleRows(), 1);
-  const int32_t thumbTop = track.Top + (track.Height() - thumbH) * FTopIndex / range;
-  TRect thumb = Rect(track.Left, thumbTop, track.Right, thumbTop + thumbH);
-  Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow, 1);
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect(thumb);
+  if (ScrollBarShown())
+    DrawScrollBar(canvas, Rect(list.Right, list.Top, list.Right + kScrollBar, list.Bottom), true,
+                  VisibleRows(), FItems->Count(), FTopIndex);
 }
 
 const TPublished& TListBox::PublishedProperties() {

@@ -8,20 +8,6 @@
 
 namespace host {
 
-void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int32_t Width) {
-  TBrush* brush = Canvas->Brush();
-  for (int32_t i = 0; i < Width && R.Width() > 0 && R.Height() > 0; ++i) {
-    const TRect r = R;
-    brush->SetColor(TopColor);
-    Canvas->FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1));
-    Canvas->FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1));
-    brush->SetColor(BottomColor);
-    Canvas->FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
-    Canvas->FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
-    R = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-  }
-}
-
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
                    csOpaque,          csDoubleClicks, csReplicatable};
@@ -73,8 +59,14 @@ void TCustomPanel::SetBorderStyle(TBorderStyle v) {
   Changed();
 }
 
+void TCustomPanel::SetCtl3D(bool v) {
+  if (v == FCtl3D) return;
+  FCtl3D = v;
+  Changed();
+}
+
 int32_t TCustomPanel::FrameSize() const {
-  int32_t size = FBorderWidth + (FBorderStyle == bsSingle ? 1 : 0);
+  int32_t size = FBorderWidth + (FBorderStyle == bsSingle ? (FCtl3D ? kSunkenBorder : 1) : 0);
   if (FBevelOuter != bvNone) size += FBevelWidth;
   if (FBevelInner != bvNone) size += FBevelWidth;
   return size;
@@ -127,7 +119,10 @@ void TCustomPanel::Paint() {
   TCanvas* canvas = Canvas();
   TRect r = ClientRect();
   TColor top, bottom;
-  if (FBorderStyle == bsSingle) Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
+  if (FBorderStyle == bsSingle && FCtl3D)
+    DrawSunkenBorder(canvas, r);
+  else if (FBorderStyle == bsSingle)
+    Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
   if (FBevelOuter != bvNone) {
     BevelColors(FBevelOuter, top, bottom);
     if (FBevelOuter == bvSpace) top = bottom = Color();
@@ -172,6 +167,7 @@ const TPublished& TPanel::PublishedProperties() {
           .String("Caption", &T::Caption, &T::SetCaption, "")
           .Color("Color", &T::Color, &T::SetColor, clBtnFace)
           .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
           .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Object("Font", &T::Font, &T::SetFont)
           .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)

@@ -1,6 +1,7 @@
 #pragma once
 // Panels: a windowed container with a caption and up to two bevels (outer
 // and inner) separated by a border of the panel's colour.
+#include "host/controls/ControlFrames.h"
 #include "host/controls/Controls.h"
 #include "host/controls/Forms.h"
 #include "host/controls/TextAlignment.h"
@@ -10,12 +11,8 @@ namespace host {
 HOST_ENUM(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)
 using TBevelWidth = int32_t;
 using TBorderWidth = int32_t;
-// A panel's own border: bsNone or bsSingle (a one-pixel frame).
+// A panel's own border: bsNone or bsSingle.
 using TBorderStyle = TFormBorderStyle;
-
-// Draws Width rings inside R: the top and left sides in TopColor, the
-// bottom and right sides in BottomColor; R shrinks by Width on each side.
-void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int32_t Width);
 
 class TCustomPanel : public TCustomControl {
   HOST_CLASS(TCustomPanel, TCustomControl)
@@ -37,6 +34,9 @@ class TCustomPanel : public TCustomControl {
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   // bsNone or bsSingle; the form-only styles count as bsSingle.
   void SetBorderStyle(TBorderStyle v);
+  // With bsSingle: a sunken two-pixel border (true) or a flat line (false).
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
   // Whether a resize repaints the whole panel (else only what was uncovered).
   bool FullRepaint() const { return FFullRepaint; }
   void SetFullRepaint(bool v) { FFullRepaint = v; }
@@ -63,6 +63,7 @@ class TCustomPanel : public TCustomControl {
   TBorderWidth FBorderWidth = 0;
   TBorderStyle FBorderStyle = bsNone;
   bool FFullRepaint = true;
+  bool FCtl3D = true;
   bool FAutoSizing = false;
 };
 

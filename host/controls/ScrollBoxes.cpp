@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "host/classes/ClassRegistry.h"
-#include "host/controls/Panels.h"
+#include "host/controls/ControlFrames.h"
 #include "host/graphics/Color.h"
 
 namespace host {
@@ -54,6 +54,16 @@ void TControlScrollBar::Assign(TPersistent* Source) {
   SetPosition(other->FPosition);
 }
 
+const TPublished& TControlScrollBar::PublishedProperties() {
+  using T = TControlScrollBar;
+  static const TPublished table = Publish<T>()
+                                      .Int("Increment", &T::Increment, &T::SetIncrement, 8)
+                                      .Int("Range", &T::Range, &T::SetRange, 0)
+                                      .Int("Position", &T::Position, &T::SetPosition, 0)
+                                      .Bool("Visible", &T::Visible, &T::SetVisible, true);
+  return table;
+}
+
 // --- TScrollBox --------------------------------------------------------------
 
 TScrollBox::TScrollBox(TComponent* AOwner)
@@ -77,6 +87,14 @@ void TScrollBox::SetBorderStyle(TBorderStyle v) {
   if (v != bsNone) v = bsSingle;
   if (v == FBorderStyle) return;
   FBorderStyle = v;
+  UpdateScrollBars();
+  Realign();
+  Invalidate();
+}
+
+void TScrollBox::SetCtl3D(bool v) {
+  if (v == FCtl3D) return;
+  FCtl3D = v;
   UpdateScrollBars();
   Realign();
   Invalidate();
@@ -193,30 +211,18 @@ void TScrollBox::WndProc(TMessage& Message) {
 void TScrollBox::Paint() {
   TCanvas* canvas = Canvas();
   TRect r = ClientRect();
-  if (FBorderStyle != bsNone) {
-    Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
-    Frame3D(canvas, r, cl3DDkShadow, clBtnFace, 1);
-  }
+  if (FBorderStyle != bsNone && FCtl3D)
+    DrawSunkenBorder(canvas, r);
+  else if (FBorderStyle != bsNone)
+    Frame3D(canvas, r, clWindowFrame, clWindowFrame, 1);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(r);
-  // Each bar: a track with a thumb as long as the part shown.
-  for (bool vertical : {true, false}) {
-    const TControlScrollBar* bar = vertical ? FVert.get() : FHorz.get();
-    if (!bar->IsScrollBarVisible()) continue;
-    const TRect track = BarRect(vertical);
-    canvas->Brush()->SetColor(clScrollBar);
-    canvas->FillRect(track);
-    const int32_t length = vertical ? track.Height() : track.Width();
-    const int32_t thumbLen = std::max(length * (length) / std::max(bar->Range(), 1), 8);
-    const int32_t start = (length - thumbLen) * bar->Position() / std::max(bar->MaxPosition(), 1);
-    TRect thumb = vertical ? Bounds(track.Left, track.Top + start, kBarSize, thumbLen)
-                           : Bounds(track.Left + start, track.Top, thumbLen, kBarSize);
-    Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow, 1);
-    canvas->Brush()->SetColor(clBtnFace);
-    canvas->FillRect(thumb);
-  }
+  const TRect view = ViewRect();
+  if (FVert->IsScrollBarVisible())
+    DrawScrollBar(canvas, BarRect(true), true, view.Height(), FVert->Range(), FVert->Position());
+  if (FHorz->IsScrollBarVisible())
+    DrawScrollBar(canvas, BarRect(false), false, view.Width(), FHorz->Range(), FHorz->Position());
   if (FVert->IsScrollBarVisible() && FHorz->IsScrollBarVisible()) {
-    const TRect view = ViewRect();
     canvas->Brush()->SetColor(clBtnFace);
     canvas->FillRect(Rect(view.Right, view.Bottom, view.Right + kBarSize, view.Bottom + kBarSize));
   }
@@ -229,9 +235,12 @@ const TPublished& TScrollBox::PublishedProperties() {
           .Enum("Align", &T::Align, &T::SetAlign, alNone)
           .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
           .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, true)
+          .Object("HorzScrollBar", &T::HorzScrollBar, &T::SetHorzScrollBar)
+          .Object("VertScrollBar", &T::VertScrollBar, &T::SetVertScrollBar)
           .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
           .Color("Color", &T::Color, &T::SetColor, clBtnFace)
           .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
           .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Object("Font", &T::Font, &T::SetFont)
           .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)

@@ -13,6 +13,7 @@ class TControlScrollBar : public TPersistent {
   HOST_CLASS(TControlScrollBar, TPersistent)
  public:
   TControlScrollBar(TScrollBox* Control, bool Vertical) : FControl(Control), FVertical(Vertical) {}
+  static const TPublished& PublishedProperties();
 
   // How far the content is scrolled, 0 … Range - the client size.
   int32_t Position() const { return FPosition; }
@@ -58,6 +59,9 @@ class TScrollBox : public TCustomControl {
   void SetAutoScroll(bool v);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle v);
+  // A sunken two-pixel border (true) or a flat one-pixel line (false).
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
 
   // What shows the content: inside the frame, without the scroll bars.
   TRect ViewRect() const;
@@ -77,7 +81,7 @@ class TScrollBox : public TCustomControl {
   void UpdateScrollBars();
 
  private:
-  int32_t FrameWidth() const { return FBorderStyle == bsNone ? 0 : 2; }
+  int32_t FrameWidth() const { return FBorderStyle == bsNone ? 0 : FCtl3D ? kSunkenBorder : 1; }
   // The bar's track in client coordinates of the whole control.
   TRect BarRect(bool Vertical) const;
 
@@ -85,6 +89,7 @@ class TScrollBox : public TCustomControl {
   std::unique_ptr<TControlScrollBar> FVert;
   bool FAutoScroll = true;
   TBorderStyle FBorderStyle = bsSingle;
+  bool FCtl3D = true;
   bool FUpdating = false;
 };
 

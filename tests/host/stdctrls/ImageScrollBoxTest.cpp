@@ -65,5 +65,19 @@ TEST_F(ImageScrollBoxTest, ScrollBoxScrollsItsChildrenWithinTheRange) {
   EXPECT_EQ(far->Top() + far->Height(), 102);
 }
 
+TEST_F(ImageScrollBoxTest, WithoutAutoScrollChildrenMoveFreelyAndNoBarShows) {
+  TScrollBox box(nullptr);
+  box.SetBounds(0, 0, 100, 50);
+  box.SetAutoScroll(false);
+  box.SetBorderStyle(bsNone);
+  auto* strip = new TPanel(&box);
+  strip->SetParent(&box);
+  strip->SetBounds(0, 0, 400, 50);
+  strip->SetLeft(-250);  // a carousel slides its strip itself
+  EXPECT_EQ(strip->Left(), -250);
+  EXPECT_FALSE(box.HorzScrollBar()->IsScrollBarVisible());
+  EXPECT_EQ(box.ViewRect(), Rect(0, 0, 100, 50));
+}
+
 }  // namespace
 }  // namespace host::testing
