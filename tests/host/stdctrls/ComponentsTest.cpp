@@ -14,6 +14,11 @@ namespace {
 class ComponentsTest : public HeadlessTest {};
 
 TEST_F(ComponentsTest, TimerTicksThroughTheLoopAndStops) {
+  Pump();  // the loop runs on the headless clock from here on
+  Headless().SetManualClock(true);
+  struct RealClockAgain {
+    ~RealClockAgain() { Headless().SetManualClock(false); }
+  } realClockAgain;
   TTimer timer(nullptr);
   int ticks = 0;
   timer.SetInterval(100);
