@@ -129,6 +129,13 @@ TEST_F(DisplayTest, AutoSizeFitsTheRowWhenPainted) {
   EXPECT_EQ(display->Width(), 4 * 13 + 3 * 5);
   EXPECT_EQ(display->Height(), 24);
   ExpectRow({B, B, B, 0}, 0, 0, kBackground);
+  // Growing: the part beyond the old bounds is painted too.
+  display->SetDigits(6);
+  display->SetMax(999999);
+  display->SetValue(123456);
+  Pump();
+  EXPECT_EQ(display->Width(), 6 * 13 + 5 * 5);
+  ExpectRow({1, 2, 3, 4, 5, 6}, 0, 0, kBackground);
 }
 
 TEST_F(DisplayTest, AnAlignedDisplayIsNotAutoSized) {
