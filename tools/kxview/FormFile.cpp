@@ -1,0 +1,32 @@
+#include "tools/kxview/FormFile.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "host/classes/Streaming.h"
+#include "kxpack/package/KxPack.h"
+
+namespace kxview {
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  if (file) text << file.rdbuf();
+  if (!file || file.bad()) throw host::EReadError(path + ":1: cannot read the file");
+  return text.str();
+}
+
+}  // namespace
+
+host::TCustomForm* LoadForm(const std::string& path) {
+  // Naming the package's module keeps libkxpack linked, and with it every
+  // component class registered for form files.
+  (void)kx::HInstance();
+  return host::ReadFormAs<host::TCustomForm>(ReadText(path), path, host::Application);
+}
+
+void SaveForm(host::TCustomForm* form, const std::string& path) { host::WriteFormFile(form, path); }
+
+}  // namespace kxview

@@ -1,0 +1,119 @@
+// kxview FORM.kxf                  opens the form in a window until it is closed
+// kxview FORM.kxf --png OUT.png    renders the shown form headless to a PNG
+// kxview FORM.kxf --check          loads the form without showing it
+// kxview FORM.kxf --save OUT.kxf   loads the form and writes it back
+//
+// Exit status: 0 done; 1 the form file or an output could not be handled
+// (the reason on stderr, "FILE:LINE: message" for errors in the file); 2 a
+// wrong command line, or a window asked for where there is no display.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "host/base/SysUtils.h"
+#include "host/controls/Forms.h"
+#include "tools/kxview/FormFile.h"
+#include "tools/kxview/Snapshot.h"
+
+namespace {
+
+enum class Mode { Window, Png, Check, Save };
+
+struct Options {
+  Mode mode = Mode::Window;
+  std::string form;
+  std::string output;  // for Png and Save
+};
+
+constexpr const char* kUsage =
+    "usage: kxview FORM.kxf [--png OUT.png | --check | --save OUT.kxf]\n";
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  bool modeGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto setMode = [&](Mode mode, bool takesOutput) {
+      if (modeGiven || (takesOutput && i + 1 >= argc)) return false;
+      modeGiven = true;
+      options.mode = mode;
+      if (takesOutput) options.output = argv[++i];
+      return true;
+    };
+    bool ok;
+    if (arg == "--png")
+      ok = setMode(Mode::Png, true);
+    else if (arg == "--save")
+      ok = setMode(Mode::Save, true);
+    else if (arg == "--check")
+      ok = setMode(Mode::Check, false);
+    else
+      ok = arg.rfind("--", 0) != 0 && options.form.empty() && (options.form = arg, true);
+    if (!ok) return std::nullopt;
+  }
+  if (options.form.empty()) return std::nullopt;
+  return options;
+}
+
+// Opens the form in a real window and handles messages until it is closed.
+int RunWindow(host::TCustomForm* form) {
+  if (host::Platform::Current().Name() == "headless") {
+    std::fprintf(stderr,
+                 "kxview: no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                 "leads to one); render the form to a file instead with --png OUT.png\n");
+    return 2;
+  }
+  host::Application->SetMainForm(form);
+  host::Application->Run();
+  return 0;
+}
+
+int Run(const Options& options) {
+  // Only the window mode needs a display; the others never open one.
+  if (options.mode != Mode::Window) setenv("KX_PLATFORM", "headless", 1);
+  host::TCustomForm* form = kxview::LoadForm(options.form);
+  int status = 0;
+  try {
+    switch (options.mode) {
+      case Mode::Window:
+        status = RunWindow(form);
+        break;
+      case Mode::Png:
+        kxview::WriteSnapshot(form, options.output);
+        break;
+      case Mode::Check:
+        break;
+      case Mode::Save:
+        kxview::SaveForm(form, options.output);
+        break;
+    }
+  } catch (...) {
+    form->Free();
+    throw;
+  }
+  form->Free();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Options> options = ParseOptions(argc, argv);
+  if (!options) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  // Whatever a file holds ends here as a message, never as a crash.
+  try {
+    return Run(*options);
+  } catch (const host::EReadError& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kxview: %s: %s\n", options->form.c_str(), e.what());
+  } catch (...) {
+    std::fprintf(stderr, "kxview: %s: unknown failure\n", options->form.c_str());
+  }
+  return 1;
+}
