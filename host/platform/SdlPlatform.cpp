@@ -218,6 +218,9 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create() {
   // The first click on an inactive window reaches it, as on the host.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Frames are composed in memory: present them through the window system's
+  // own framebuffer (shared memory on X11), not through an OpenGL driver.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   const uint32_t wake = SDL_RegisterEvents(1);
   const char* driver = SDL_GetCurrentVideoDriver();
@@ -232,6 +235,9 @@ SdlPlatform::~SdlPlatform() {
   for (SDL_Cursor* c : cursors_)
     if (c) SDL_FreeCursor(c);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // SDL_Quit also closes what SDL opened behind the subsystems (its D-Bus
+  // connection); only when nothing else of SDL is still in use.
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
 std::unique_ptr<PlatformWindow> SdlPlatform::CreateWindow(const WindowParams& params) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,8 +56,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, bool captureOut
   if (captureOutput && pipe2(out, O_CLOEXEC) != 0) return;
   pid_ = fork();
   if (pid_ == 0) {
-    // Only async-signal-safe calls until exec.
+    // Only async-signal-safe calls until exec. The child goes with this
+    // process even when it is killed (a test run cut short).
     setpgid(0, 0);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int devNull = open("/dev/null", O_RDWR);
     dup2(devNull, 0);
     dup2(captureOutput ? out[1] : devNull, 1);
