@@ -17,12 +17,12 @@ class AppEventsCaster {
     return caster;
   }
 
-  void Add(TApplicationEvents* e) {
+  void Add(TCustomApplicationEvents* e) {
     if (FInstances.empty()) Install();
     FInstances.push_back(e);
   }
 
-  void Remove(TApplicationEvents* e) {
+  void Remove(TCustomApplicationEvents* e) {
     FInstances.erase(std::remove(FInstances.begin(), FInstances.end(), e), FInstances.end());
     if (FInstances.empty()) Uninstall();
   }
@@ -36,7 +36,7 @@ class AppEventsCaster {
   void ForEach(F call) {
     const bool outerCancelled = FCancelled;
     FCancelled = false;
-    const std::vector<TApplicationEvents*> snapshot = FInstances;
+    const std::vector<TCustomApplicationEvents*> snapshot = FInstances;
     for (auto it = snapshot.rbegin(); it != snapshot.rend() && !FCancelled; ++it)
       if (std::find(FInstances.begin(), FInstances.end(), *it) != FInstances.end()) call(*it);
     FCancelled = outerCancelled;
@@ -50,7 +50,7 @@ class AppEventsCaster {
     FSavedDeactivate = Application->OnDeactivate();
     Application->SetOnException([this](TObject* sender, Exception* e) {
       bool handled = false;
-      ForEach([&](TApplicationEvents* a) {
+      ForEach([&](TCustomApplicationEvents* a) {
         if (a->FOnException) {
           handled = true;
           a->FOnException(sender, e);
@@ -64,7 +64,7 @@ class AppEventsCaster {
         Application->ShowException(e);
     });
     Application->SetOnIdle([this](TObject* sender, bool& done) {
-      ForEach([&](TApplicationEvents* a) {
+      ForEach([&](TCustomApplicationEvents* a) {
         if (!a->FOnIdle) return;
         bool d = true;
         a->FOnIdle(sender, d);
@@ -72,17 +72,17 @@ class AppEventsCaster {
       });
     });
     Application->SetOnMessage([this](TMsg& msg, bool& handled) {
-      ForEach([&](TApplicationEvents* a) {
+      ForEach([&](TCustomApplicationEvents* a) {
         if (a->FOnMessage && !handled) a->FOnMessage(msg, handled);
       });
     });
     Application->SetOnActivate([this](TObject* sender) {
-      ForEach([&](TApplicationEvents* a) {
+      ForEach([&](TCustomApplicationEvents* a) {
         if (a->FOnActivate) a->FOnActivate(sender);
       });
     });
     Application->SetOnDeactivate([this](TObject* sender) {
-      ForEach([&](TApplicationEvents* a) {
+      ForEach([&](TCustomApplicationEvents* a) {
         if (a->FOnDeactivate) a->FOnDeactivate(sender);
       });
     });
@@ -96,7 +96,7 @@ class AppEventsCaster {
     Application->SetOnDeactivate(FSavedDeactivate);
   }
 
-  std::vector<TApplicationEvents*> FInstances;
+  std::vector<TCustomApplicationEvents*> FInstances;
   bool FCancelled = false;
   TExceptionEvent FSavedException;
   TIdleEvent FSavedIdle;
@@ -105,13 +105,13 @@ class AppEventsCaster {
   TNotifyEvent FSavedDeactivate;
 };
 
-TApplicationEvents::TApplicationEvents(TComponent* AOwner) : TComponent(AOwner) {
+TCustomApplicationEvents::TCustomApplicationEvents(TComponent* AOwner) : TComponent(AOwner) {
   AppEventsCaster::Get().Add(this);
 }
 
-TApplicationEvents::~TApplicationEvents() { AppEventsCaster::Get().Remove(this); }
+TCustomApplicationEvents::~TCustomApplicationEvents() { AppEventsCaster::Get().Remove(this); }
 
-void TApplicationEvents::CancelDispatch() { AppEventsCaster::Get().Cancel(); }
+void TCustomApplicationEvents::CancelDispatch() { AppEventsCaster::Get().Cancel(); }
 
 const TPublished& TApplicationEvents::PublishedProperties() {
   using T = TApplicationEvents;

@@ -6,12 +6,11 @@
 
 namespace host {
 
-class TApplicationEvents : public TComponent {
-  HOST_CLASS(TApplicationEvents, TComponent)
+class TCustomApplicationEvents : public TComponent {
+  HOST_CLASS(TCustomApplicationEvents, TComponent)
  public:
-  explicit TApplicationEvents(TComponent* AOwner);
-  ~TApplicationEvents() override;
-  static const TPublished& PublishedProperties();
+  explicit TCustomApplicationEvents(TComponent* AOwner);
+  ~TCustomApplicationEvents() override;
 
   // Keeps the event being dispatched from the instances after this one.
   void CancelDispatch();
@@ -27,13 +26,20 @@ class TApplicationEvents : public TComponent {
   const TNotifyEvent& OnDeactivate() const { return FOnDeactivate; }
   void SetOnDeactivate(TNotifyEvent v) { FOnDeactivate = std::move(v); }
 
- private:
+ protected:
   friend class AppEventsCaster;
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;
   TNotifyEvent FOnActivate;
   TNotifyEvent FOnDeactivate;
+};
+
+class TApplicationEvents : public TCustomApplicationEvents {
+  HOST_CLASS(TApplicationEvents, TCustomApplicationEvents)
+ public:
+  using TCustomApplicationEvents::TCustomApplicationEvents;
+  static const TPublished& PublishedProperties();
 };
 
 }  // namespace host
