@@ -1,0 +1,183 @@
+// kxview run as a program: its four modes, its exit statuses and messages.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/graphics/PngCodec.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+struct Result {
+  int status = -1;
+  std::string err;
+};
+
+class KxviewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("kxview-test-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Temp(const std::string& name) const { return dir_ / name; }
+
+  // Runs kxview with args (each quoted); envPrefix goes before it, e.g.
+  // "env -u DISPLAY".
+  Result Run(const std::vector<std::string>& args, const std::string& envPrefix = "") const {
+    std::string command = envPrefix + " '" KXVIEW_PATH "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    const fs::path err = Temp("stderr.txt");
+    command += " 2>'" + err.string() + "' >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err)};
+  }
+
+  fs::path dir_;
+};
+
+std::vector<fs::path> Examples() {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(fs::path(KX_SOURCE_DIR) / "examples"))
+    if (entry.path().extension() == ".kxf") files.push_back(entry.path());
+  return files;
+}
+
+constexpr const char* kSmallForm = R"(object Small: TForm
+  Left = 0
+  Top = 0
+  Width = 173
+  Height = 61
+  ClientHeight = 61
+  ClientWidth = 173
+  Color = $00302010
+  object Lamp: TPanel
+    Left = 8
+    Top = 8
+    Width = 40
+    Height = 20
+    BevelOuter = bvNone
+    Color = clRed
+  end
+end
+)";
+
+TEST_F(KxviewTest, EveryExampleChecksAndSavesToTheSameText) {
+  const std::vector<fs::path> examples = Examples();
+  ASSERT_FALSE(examples.empty());
+  for (const fs::path& example : examples) {
+    SCOPED_TRACE(example.string());
+    const Result check = Run({example.string(), "--check"});
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_EQ(check.err, "");
+    // The examples are kept in the form the writer gives them, so a save is
+    // a byte-for-byte round trip.
+    const fs::path saved = Temp("saved.kxf");
+    EXPECT_EQ(Run({example.string(), "--save", saved.string()}).status, 0);
+    EXPECT_EQ(ReadFile(saved), ReadFile(example));
+  }
+}
+
+TEST_F(KxviewTest, SaveOfASavedFormGivesTheSameText) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  ASSERT_EQ(Run({Temp("small.kxf").string(), "--save", Temp("a.kxf").string()}).status, 0);
+  ASSERT_EQ(Run({Temp("a.kxf").string(), "--save", Temp("b.kxf").string()}).status, 0);
+  EXPECT_NE(ReadFile(Temp("a.kxf")), "");
+  EXPECT_EQ(ReadFile(Temp("a.kxf")), ReadFile(Temp("b.kxf")));
+}
+
+TEST_F(KxviewTest, BrokenFilesNameFileAndLineAndExitOne) {
+  struct Case {
+    const char* what;
+    std::string text;
+    int line;
+  };
+  const Case cases[] = {
+      {"bad value", "object F: TForm\n  Left = 0\n  Width = wide\nend\n", 3},
+      {"unknown class", "object F: TForm\n  object X: TNoSuchThing\n  end\nend\n", 2},
+      {"unknown property", "object F: TForm\n  Left = 0\n\n  Wibble = 1\nend\n", 4},
+      {"missing end", "object F: TForm\n  Left = 0\n", 3},
+      {"root not a form", "object P: TPanel\n  Left = 0\nend\n", 1},
+      {"empty file", "", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path file = Temp("broken.kxf");
+    WriteFile(file, c.text);
+    const fs::path saved = Temp("never.kxf");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{file.string(), "--check"},
+          std::vector<std::string>{file.string(), "--save", saved.string()}}) {
+      const Result r = Run(args);
+      EXPECT_EQ(r.status, 1);
+      EXPECT_EQ(r.err.rfind(file.string() + ":" + std::to_string(c.line) + ": ", 0), 0u) << r.err;
+    }
+    EXPECT_FALSE(fs::exists(saved));
+  }
+}
+
+TEST_F(KxviewTest, MissingFileIsReportedNotCrashedOn) {
+  const Result r = Run({Temp("absent.kxf").string(), "--check"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(Temp("absent.kxf").string()), std::string::npos) << r.err;
+}
+
+TEST_F(KxviewTest, PngIsTheFormsWindowAtItsSize) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  const fs::path png = Temp("small.png");
+  const Result r = Run({Temp("small.kxf").string(), "--png", png.string()}, "env DISPLAY=");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string bytes = ReadFile(png);
+  const host::BitmapImage image =
+      host::DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  EXPECT_EQ(image.Width, 173);
+  EXPECT_EQ(image.Height, 61);
+  // The form's colour $00302010 (BGR) outside the display, as 0x00RRGGBB.
+  EXPECT_EQ(image.Pixels[image.Width * 50 + 160], 0x102030u);
+  // The child panel painted in its place.
+  EXPECT_EQ(image.Pixels[image.Width * 8 + 8], 0xFF0000u);
+  EXPECT_EQ(image.Pixels[image.Width * 27 + 47], 0xFF0000u);
+  EXPECT_EQ(image.Pixels[image.Width * 28 + 48], 0x102030u);
+}
+
+TEST_F(KxviewTest, WindowWithoutDisplayExitsTwoPointingAtPng) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  const Result r =
+      Run({Temp("small.kxf").string()}, "env -u DISPLAY -u WAYLAND_DISPLAY -u KX_PLATFORM");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("no display"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--png"), std::string::npos) << r.err;
+}
+
+TEST_F(KxviewTest, WrongCommandLinesShowUsageAndExitTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"a.kxf", "--png"}, {"a.kxf", "--check", "--save", "b.kxf"}, {"a.kxf", "--frobnicate"}};
+  for (const auto& args : cases) {
+    const Result r = Run(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage: kxview"), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
