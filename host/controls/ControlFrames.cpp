@@ -25,15 +25,21 @@ void DrawSunkenBorder(TCanvas* Canvas, TRect& R) {
   Frame3D(Canvas, R, cl3DDkShadow, clBtnFace, 1);
 }
 
+TRect ScrollThumbRect(const TRect& Track, bool Vertical, int32_t Shown, int32_t Total,
+                      int32_t Position) {
+  const int32_t length = Vertical ? Track.Height() : Track.Width();
+  const int32_t thumbLen =
+      std::clamp(length * Shown / std::max(Total, 1), std::min(8, length), length);
+  const int32_t start = (length - thumbLen) * Position / std::max(Total - Shown, 1);
+  return Vertical ? Bounds(Track.Left, Track.Top + start, Track.Width(), thumbLen)
+                  : Bounds(Track.Left + start, Track.Top, thumbLen, Track.Height());
+}
+
 void DrawScrollBar(TCanvas* Canvas, const TRect& Track, bool Vertical, int32_t Shown, int32_t Total,
                    int32_t Position) {
   Canvas->Brush()->SetColor(clScrollBar);
   Canvas->FillRect(Track);
-  const int32_t length = Vertical ? Track.Height() : Track.Width();
-  const int32_t thumbLen = std::clamp(length * Shown / std::max(Total, 1), 8, length);
-  const int32_t start = (length - thumbLen) * Position / std::max(Total - Shown, 1);
-  TRect thumb = Vertical ? Bounds(Track.Left, Track.Top + start, Track.Width(), thumbLen)
-                         : Bounds(Track.Left + start, Track.Top, thumbLen, Track.Height());
+  TRect thumb = ScrollThumbRect(Track, Vertical, Shown, Total, Position);
   Frame3D(Canvas, thumb, clBtnHighlight, clBtnShadow, 1);
   Canvas->Brush()->SetColor(clBtnFace);
   Canvas->FillRect(thumb);

@@ -13,6 +13,10 @@ void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int
 inline constexpr int32_t kSunkenBorder = 2;
 void DrawSunkenBorder(TCanvas* Canvas, TRect& R);
 
+// The thumb of a scroll bar in Track: as long as the part Shown of Total,
+// placed by Position (0 … Total - Shown).
+TRect ScrollThumbRect(const TRect& Track, bool Vertical, int32_t Shown, int32_t Total,
+                      int32_t Position);
 // A scroll bar in Track: a thumb as long as the part Shown of Total, placed
 // by Position (0 … Total - Shown).
 void DrawScrollBar(TCanvas* Canvas, const TRect& Track, bool Vertical, int32_t Shown, int32_t Total,

@@ -66,6 +66,11 @@ int32_t TCustomListBox::VisibleRows() const {
 
 bool TCustomListBox::ScrollBarShown() const { return FItems->Count() > VisibleRows(); }
 
+TRect TCustomListBox::ScrollTrack() const {
+  const TRect list = ListRect();
+  return Rect(list.Right, list.Top, list.Right + kScrollBar, list.Bottom);
+}
+
 void TCustomListBox::SetTopIndex(int32_t v) {
   v = std::clamp(v, 0, std::max(FItems->Count() - VisibleRows(), 0));
   if (v == FTopIndex) return;
@@ -108,7 +113,15 @@ void TCustomListBox::SelectByUser(int32_t Index) {
 void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   if (Button == mbLeft) {
     if (CanFocus()) SetFocus();
-    SelectByUser(ItemAtPos(Point(X, Y), true));
+    // A press on the scroll bar's track pages towards the pointer.
+    if (ScrollBarShown() && ScrollTrack().Contains(Point(X, Y))) {
+      const TRect thumb =
+          ScrollThumbRect(ScrollTrack(), true, VisibleRows(), FItems->Count(), FTopIndex);
+      if (Y < thumb.Top) SetTopIndex(FTopIndex - VisibleRows());
+      if (Y >= thumb.Bottom) SetTopIndex(FTopIndex + VisibleRows());
+    } else {
+      SelectByUser(ItemAtPos(Point(X, Y), true));
+    }
   }
   inherited::MouseDown(Button, Shift, X, Y);
 }
@@ -204,8 +217,7 @@ void TCustomListBox::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
   }
   if (ScrollBarShown())
-    DrawScrollBar(canvas, Rect(list.Right, list.Top, list.Right + kScrollBar, list.Bottom), true,
-                  VisibleRows(), FItems->Count(), FTopIndex);
+    DrawScrollBar(canvas, ScrollTrack(), true, VisibleRows(), FItems->Count(), FTopIndex);
 }
 
 const TPublished& TListBox::PublishedProperties() {

@@ -53,6 +53,7 @@ class TCustomListBox : public TCustomControl {
  private:
   void ItemsChanged(TObject* Sender);
   bool ScrollBarShown() const;
+  TRect ScrollTrack() const;
 
   std::unique_ptr<TStringList> FItems;
   int32_t FItemIndex = -1;

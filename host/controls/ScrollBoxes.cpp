@@ -183,16 +183,16 @@ void TScrollBox::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, in
   // A press on a bar's track pages towards the pointer.
   if (Button == mbLeft) {
     const TRect view = ViewRect();
-    if (FVert->IsScrollBarVisible() && BarRect(true).Contains(Point(X, Y))) {
-      const int32_t page = view.Height();
-      const int32_t thumb =
-          view.Top + view.Height() * FVert->Position() / std::max(FVert->Range(), 1);
-      FVert->SetPosition(FVert->Position() + (Y < thumb ? -page : page));
-    } else if (FHorz->IsScrollBarVisible() && BarRect(false).Contains(Point(X, Y))) {
-      const int32_t page = view.Width();
-      const int32_t thumb =
-          view.Left + view.Width() * FHorz->Position() / std::max(FHorz->Range(), 1);
-      FHorz->SetPosition(FHorz->Position() + (X < thumb ? -page : page));
+    for (bool vertical : {true, false}) {
+      TControlScrollBar* bar = vertical ? FVert.get() : FHorz.get();
+      if (!bar->IsScrollBarVisible() || !BarRect(vertical).Contains(Point(X, Y))) continue;
+      const int32_t page = vertical ? view.Height() : view.Width();
+      const TRect thumb =
+          ScrollThumbRect(BarRect(vertical), vertical, page, bar->Range(), bar->Position());
+      const bool before = vertical ? Y < thumb.Top : X < thumb.Left;
+      const bool after = vertical ? Y >= thumb.Bottom : X >= thumb.Right;
+      if (before) bar->SetPosition(bar->Position() - page);
+      if (after) bar->SetPosition(bar->Position() + page);
     }
   }
   inherited::MouseDown(Button, Shift, X, Y);

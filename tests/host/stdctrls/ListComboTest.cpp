@@ -83,6 +83,20 @@ TEST_F(ListComboTest, DraggingBelowTheListScrollsIt) {
   EXPECT_EQ(list->ItemIndex(), list->TopIndex() + list->VisibleRows() - 1);
 }
 
+TEST_F(ListComboTest, PressOnTheScrollBarTrackPagesWithoutSelecting) {
+  TListBox* list = MakeList(20);
+  ASSERT_EQ(list->VisibleRows(), 6);
+  const int trackX = 100 + 10 + 120 - 2 - 8;  // the middle of the bar
+  Headless().InjectClick(trackX, 200);        // below the thumb
+  Pump();
+  EXPECT_EQ(list->TopIndex(), 6);
+  Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
+  Headless().InjectClick(trackX, 114);  // above it
+  Pump();
+  EXPECT_EQ(list->TopIndex(), 0);
+  EXPECT_EQ(list->ItemIndex(), -1);
+}
+
 TEST_F(ListComboTest, ItemIndexOutOfRangeSelectsNothingAndFollowsDeletion) {
   TListBox list(nullptr);
   list.Items()->Add("a");
