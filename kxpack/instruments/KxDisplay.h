@@ -3,6 +3,7 @@
 // recoloured glyph strip (ten digits, a blank digit, an unlit and a lit
 // minus); TKxDisplayNum shows an integer Value clamped to [Min, Max] with it.
 #include <memory>
+#include <utility>
 
 #include "host/graphics/Bitmap.h"
 #include "kxpack/foundations/KxClasses.h"
@@ -67,7 +68,9 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   Integer CellHeight() const { return FCellHeight; }
   bool SignCell() const { return FSignCell; }
 
-  TNotifyEvent FOnChange;
+  // Fired after Value took a new value.
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
  protected:
   virtual void Change();
@@ -87,6 +90,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   Integer FCellWidth = 0;
   Integer FCellHeight = 0;
   bool FSignCell;
+  TNotifyEvent FOnChange;
 
  private:
   // Set while Paint runs: the auto size's resize must not start a paint

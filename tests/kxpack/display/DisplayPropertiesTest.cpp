@@ -63,10 +63,10 @@ TEST_F(DisplayTest, MinAndMaxKeepMinBelowMax) {
 
 TEST_F(DisplayTest, OnChangeFiresOnlyOnARealChange) {
   std::vector<Integer> seen;
-  display->FOnChange = [&](TObject* sender) {
+  display->SetOnChange([&](TObject* sender) {
     EXPECT_EQ(sender, display);
     seen.push_back(display->Value());
-  };
+  });
   display->SetValue(0);      // unchanged
   display->SetValue(-5);     // clamps to 0: unchanged
   display->SetValue(42);     // changed
