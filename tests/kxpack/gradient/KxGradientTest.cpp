@@ -115,6 +115,20 @@ TEST_F(KxGradientTest, ColorWidthBelowOneIsIgnoredWithoutRepaint) {
   EXPECT_EQ(gradient->paints, paints);
 }
 
+TEST_F(KxGradientTest, DiagonalLinesCoverTheWholeControl) {
+  gradient->SetStartColor(clRed);
+  gradient->SetEndColor(clBlue);
+  gradient->SetBounds(0, 0, 60, 40);
+  for (TKxGradDirection d : {tgdChord1, tgdChord2}) {
+    SCOPED_TRACE(EnumInfoOf(d).Name(d));
+    gradient->SetDirection(d);
+    int uncovered = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 60; ++x) uncovered += PixelAt(x, y) == clWhite;
+    EXPECT_EQ(uncovered, 0);
+  }
+}
+
 TEST_F(KxGradientTest, EmptyAxisPaintsNothingAndDoesNotFail) {
   for (TKxGradDirection d : {tgdUpDown, tgdLeftRight, tgdChord1, tgdChord2}) {
     gradient->SetDirection(d);
