@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/classes/ClassRegistry.h"
+#include "host/classes/Streaming.h"
 #include "host/controls/Forms.h"
 #include "host/platform/HeadlessPlatform.h"
 #include "kxpack/chrome/KxPanel.h"
@@ -198,6 +199,30 @@ TEST_F(KxGradientTest, FormDragMovesTheFormOfACustomGradient) {
   Pump();
   Drag(250, 50, 20, 15);
   EXPECT_EQ(form->BoundsRect(), Bounds(120, 115, 400, 300));
+}
+
+TEST(KxGradientFormFile, ReadsOnAPanelAndWritesOnlyWhatDiffers) {
+  const char* text =
+      "object Panel1: TKxPanel\n"
+      "  object Grad: TKxGradient\n"
+      "    Left = 4\n"
+      "    Direction = tgdChord2\n"
+      "    ColorWidth = 0\n"
+      "    SwapColors = True\n"
+      "  end\n"
+      "end\n";
+  auto* panel = ReadFormAs<TKxPanel>(text, "grad.kxf");
+  auto* grad = As<TKxGradient>(panel->FindComponent("Grad"));
+  ASSERT_NE(grad, nullptr);
+  EXPECT_EQ(grad->Parent(), panel);
+  EXPECT_EQ(grad->Direction(), tgdChord2);
+  EXPECT_EQ(grad->ColorWidth(), 1);  // 0 refused, the default kept
+  EXPECT_TRUE(grad->SwapColors());
+  const std::string written = WriteForm(panel);
+  EXPECT_NE(written.find("Direction = tgdChord2"), std::string::npos) << written;
+  EXPECT_EQ(written.find("ColorWidth"), std::string::npos) << written;
+  EXPECT_EQ(written.find("StartColor"), std::string::npos) << written;
+  panel->Free();
 }
 
 TEST(KxGradientPublished, PropertiesInDeclarationOrder) {
