@@ -324,13 +324,40 @@ struct ScaledSource {
   }
 };
 
+// A copy of one source row onto every line of the w × h destination block,
+// without building the stretched block first: what a stretch of a single row
+// to many lines (a vertical gradient strip, say) comes down to.
+void ReplicateRow(DeviceContext& dst, int x, int y, int w, int h, const DeviceContext& src,
+                  int xSrc, int ySrc) {
+  const BlitGeometry g = PlaceBlit(dst, x, y, w, 1, &src, xSrc, ySrc);
+  if (g.Dest.IsEmpty()) return;
+  const TRect block{g.Dest.Left, g.Dest.Top, g.Dest.Right, g.Dest.Top + h};
+  const BitmapImage& s = *src.Surface;
+  const uint32_t* row = s.Row(g.Dest.Top + g.SrcDelta.Y) + g.Dest.Left + g.SrcDelta.X;
+  std::vector<uint32_t> aside;
+  if (dst.Surface == src.Surface) {  // the row may lie inside the block it fills
+    aside.assign(row, row + block.Width());
+    row = aside.data();
+  }
+  BitmapImage& d = *dst.Surface;
+  ForEachClipPart(dst, block, [&](const TRect& r) {
+    pixels::Copy(d.Row(r.Top) + r.Left, d.Width, row + (r.Left - block.Left), 0, r.Width(),
+                 r.Height());
+  });
+}
+
 }  // namespace
 
 bool StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop) {
   if (w == wSrc && h == hSrc) return BitBlt(dst, x, y, w, h, src, xSrc, ySrc, rop);
-  if (!dst || !src || !src->Surface) return false;
+  if (!dst || !dst->Surface || !src || !src->Surface) return false;
   if (w <= 0 || h <= 0 || wSrc <= 0 || hSrc <= 0) return true;
+  if (w == wSrc && hSrc == 1 && rop == SRCCOPY &&
+      IsMonochrome(*dst->Surface) == IsMonochrome(*src->Surface)) {
+    ReplicateRow(*dst, x, y, w, h, *src, xSrc, ySrc);
+    return true;
+  }
   ScaledSource scaled(*src, xSrc, ySrc, wSrc, hSrc, w, h);
   return BitBlt(dst, x, y, w, h, &scaled.DC, 0, 0, rop);
 }

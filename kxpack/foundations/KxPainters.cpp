@@ -75,6 +75,41 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
   ShrinkRectSaturated(Rect, Width);
 }
 
+// Left-to-right bands are full-height columns, so every visible line of them
+// is the same: build one visible line and copy it down. The pixels are those of
+// one fill per band, without walking the surface a column at a time. Returns
+// false, leaving the drawing to the band fills, on a monochrome canvas.
+template <class StepColor>
+bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, int64_t h, int64_t d, Integer ColorWidth,
+                     const StepColor& stepColor) {
+  const host::HDC dc = Canvas->Handle();
+  const host::HBITMAP surface = host::GetCurrentBitmap(dc);
+  if (!surface || surface->PixelFormat == host::pf1bit) return false;
+  const int64_t bandsRight = Rect.Left + d / ColorWidth * ColorWidth + ColorWidth;
+  const TRect clip = Canvas->ClipRect();
+  const int64_t left = std::max<int64_t>(Rect.Left, clip.Left);
+  const int64_t right = std::min<int64_t>(bandsRight, clip.Right);
+  const int64_t top = std::max<int64_t>(Rect.Top, clip.Top);
+  const int64_t bottom = std::min<int64_t>(Rect.Top + h, clip.Bottom);
+  if (left >= right || top >= bottom) return true;
+
+  host::BitmapImage line(Clamp32(right - left), 1);
+  uint32_t* pixel = line.Row(0);
+  const int32_t count = line.Width;
+  int64_t band = -1;
+  uint32_t color = 0;
+  for (int32_t k = 0; k < count; ++k) {
+    const int64_t i = (left + k - Rect.Left) / ColorWidth * ColorWidth;
+    if (i != band) color = host::ColorToPixel(stepColor(band = i));
+    pixel[k] = color;
+  }
+  const host::HDC lineDC = host::CreateSurfaceDC(&line, {0, 0}, nullptr);
+  host::StretchBlt(dc, Clamp32(left), Clamp32(top), count, Clamp32(bottom - top), lineDC, 0, 0,
+                   count, 1, host::SRCCOPY);
+  host::DeleteDC(lineDC);
+  return true;
+}
+
 }  // namespace
 
 void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
@@ -94,6 +129,8 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
                                channel(b1, b2, i) << 16);
   };
 
+  if (Direction == tgdLeftRight && DrawColumnBands(Canvas, Rect, h, d, ColorWidth, stepColor))
+    return;
   const bool chord = Direction == tgdChord1 || Direction == tgdChord2;
   if (chord) Canvas->Pen()->SetWidth(ColorWidth);
   for (int64_t i = 0; i <= d; i += ColorWidth) {
