@@ -79,9 +79,60 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
 // is the same: build one visible line and copy it down. The pixels are those of
 // one fill per band, without walking the surface a column at a time. Returns
 // false, leaving the drawing to the band fills, on a monochrome canvas.
-template <class StepColor>
-bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, int64_t h, int64_t d, Integer ColorWidth,
-                     const StepColor& stepColor) {
+// The step colours of a gradient: each channel is from + (to − from) × i div d,
+// the division truncating toward zero (so a falling channel rounds toward the
+// start), for i = first, first + step, … Advanced by adding quotient and
+// remainder, so a run of narrow bands costs no division per band.
+class GradientSteps {
+ public:
+  GradientSteps(TColor start, TColor end, int64_t d, int64_t step, int64_t first) {
+    Byte from[3], to[3];
+    GetRGB(start, from[0], from[1], from[2]);
+    GetRGB(end, to[0], to[1], to[2]);
+    for (int c = 0; c < 3; ++c) channels_[c] = Channel(from[c], to[c], d, step, first);
+  }
+  TColor Color() const {
+    return static_cast<TColor>(channels_[0].Value() | channels_[1].Value() << 8 |
+                               channels_[2].Value() << 16);
+  }
+  void Next() {
+    for (Channel& c : channels_) c.Next();
+  }
+
+ private:
+  class Channel {
+   public:
+    Channel() = default;
+    Channel(int64_t from, int64_t to, int64_t d, int64_t step, int64_t first)
+        : from_(from), sign_(to >= from ? 1 : -1), d_(d) {
+      const int64_t span = (to - from) * sign_;  // 0..255
+      q_ = span * first / d;
+      r_ = span * first % d;
+      dq_ = span * step / d;
+      dr_ = span * step % d;
+    }
+    int64_t Value() const { return from_ + sign_ * q_; }
+    void Next() {
+      q_ += dq_;
+      r_ += dr_;
+      if (r_ >= d_) {
+        ++q_;
+        r_ -= d_;
+      }
+    }
+
+   private:
+    int64_t from_ = 0, sign_ = 1, d_ = 1, q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;
+  };
+  Channel channels_[3];
+};
+
+// Left-to-right bands are full-height columns, so every visible line of them
+// is the same: build one visible line and copy it down. The pixels are those of
+// one fill per band, without walking the surface a column at a time. Returns
+// false, leaving the drawing to the band fills, on a monochrome canvas.
+bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
+                     int64_t h, int64_t d, Integer ColorWidth) {
   const host::HDC dc = Canvas->Handle();
   const host::HBITMAP surface = host::GetCurrentBitmap(dc);
   if (!surface || surface->PixelFormat == host::pf1bit) return false;
@@ -95,17 +146,16 @@ bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, int64_t h, int64_t d, I
 
   host::BitmapImage line(Clamp32(right - left), 1);
   uint32_t* pixel = line.Row(0);
-  const int32_t count = line.Width;
-  int64_t band = -1;
-  uint32_t color = 0;
-  for (int32_t k = 0; k < count; ++k) {
-    const int64_t i = (left + k - Rect.Left) / ColorWidth * ColorWidth;
-    if (i != band) color = host::ColorToPixel(stepColor(band = i));
-    pixel[k] = color;
+  const int64_t firstBand = (left - Rect.Left) / ColorWidth * ColorWidth;
+  GradientSteps steps(StartColor, EndColor, d, ColorWidth, firstBand);
+  for (int64_t bandLeft = Rect.Left + firstBand; bandLeft < right;
+       bandLeft += ColorWidth, steps.Next()) {
+    const int64_t from = std::max(bandLeft, left), to = std::min(bandLeft + ColorWidth, right);
+    std::fill(pixel + (from - left), pixel + (to - left), host::ColorToPixel(steps.Color()));
   }
   const host::HDC lineDC = host::CreateSurfaceDC(&line, {0, 0}, nullptr);
-  host::StretchBlt(dc, Clamp32(left), Clamp32(top), count, Clamp32(bottom - top), lineDC, 0, 0,
-                   count, 1, host::SRCCOPY);
+  host::StretchBlt(dc, Clamp32(left), Clamp32(top), line.Width, Clamp32(bottom - top), lineDC, 0, 0,
+                   line.Width, 1, host::SRCCOPY);
   host::DeleteDC(lineDC);
   return true;
 }
@@ -119,22 +169,14 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t d = Direction == tgdUpDown ? h : Direction == tgdLeftRight ? w : w + h;
   if (d <= 0) return;  // no step colours along an empty axis
 
-  Byte r1, g1, b1, r2, g2, b2;
-  GetRGB(StartColor, r1, g1, b1);
-  GetRGB(EndColor, r2, g2, b2);
-  // Division truncates toward zero, so a falling channel rounds toward the start.
-  auto channel = [d](int64_t from, int64_t to, int64_t i) { return from + (to - from) * i / d; };
-  auto stepColor = [&](int64_t i) {
-    return static_cast<TColor>(channel(r1, r2, i) | channel(g1, g2, i) << 8 |
-                               channel(b1, b2, i) << 16);
-  };
-
-  if (Direction == tgdLeftRight && DrawColumnBands(Canvas, Rect, h, d, ColorWidth, stepColor))
+  if (Direction == tgdLeftRight &&
+      DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth))
     return;
   const bool chord = Direction == tgdChord1 || Direction == tgdChord2;
   if (chord) Canvas->Pen()->SetWidth(ColorWidth);
-  for (int64_t i = 0; i <= d; i += ColorWidth) {
-    const TColor color = stepColor(i);
+  GradientSteps steps(StartColor, EndColor, d, ColorWidth, 0);
+  for (int64_t i = 0; i <= d; i += ColorWidth, steps.Next()) {
+    const TColor color = steps.Color();
     if (chord) {
       Canvas->Pen()->SetColor(color);
       const host::HDC dc = Canvas->Handle();
