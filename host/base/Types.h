@@ -47,8 +47,12 @@ inline TPoint Point(int32_t x, int32_t y) { return {x, y}; }
 inline TRect Rect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   return {left, top, right, bottom};
 }
+// The far edges saturate at the integer range instead of wrapping around.
 inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  return {left, top, left + width, top + height};
+  auto edge = [](int64_t v) {
+    return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+  };
+  return {left, top, edge(int64_t{left} + width), edge(int64_t{top} + height)};
 }
 
 }  // namespace host

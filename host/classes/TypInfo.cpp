@@ -5,7 +5,7 @@
 namespace host {
 
 bool TPropInfo::IsStoredValue(TObject* obj) const {
-  if (!Stored) return false;
+  if (!Stored || (StoredIf && !StoredIf(obj))) return false;
   switch (Kind) {
     case tkFloat:
       return !HasDefault || GetFloat(obj) != FloatDefault;

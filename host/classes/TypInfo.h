@@ -77,8 +77,9 @@ struct TPropInfo {
   int64_t OrdDefault = 0;
   double FloatDefault = 0;
   std::string StrDefault;
-  bool Stored = true;     // false: never written (the component Name)
-  bool ReadLast = false;  // applied after the object's other properties
+  bool Stored = true;                      // false: never written (the component Name)
+  bool ReadLast = false;                   // applied after the object's other properties
+  std::function<bool(TObject*)> StoredIf;  // when set, written only while it holds
 
   std::function<int64_t(TObject*)> GetOrd;
   std::function<void(TObject*, int64_t)> SetOrd;
@@ -330,8 +331,7 @@ class TPublishBuilder {
   // An event: a TEvent<…> data member of T (or of a base class of T, so
   // that a class can publish an event its ancestor keeps protected).
   template <class Ev, class B>
-    requires std::is_base_of_v<B, T>
-  TPublishBuilder& Event(std::string name, Ev B::*field) {
+  requires std::is_base_of_v<B, T> TPublishBuilder& Event(std::string name, Ev B::*field) {
     TPropInfo p = Base(std::move(name), tkMethod);
     p.EventType = typeid(Ev);
     p.EventField = [field](TObject* o) -> void* { return &(static_cast<T*>(o)->*field); };
@@ -374,6 +374,12 @@ class TPublishBuilder {
   // is given by properties declared after it).
   TPublishBuilder& ReadLast() {
     last().ReadLast = true;
+    return *this;
+  }
+  // Written only while the object's predicate holds (a colour or font that
+  // follows the parent's is not stored).
+  TPublishBuilder& StoredWhen(bool (T::*predicate)() const) {
+    last().StoredIf = [predicate](TObject* obj) { return (static_cast<T*>(obj)->*predicate)(); };
     return *this;
   }
   // Never written (still readable and shown).

@@ -76,6 +76,7 @@ const TPublished& TButton::PublishedProperties() {
           .Bool("Default", &T::Default, &T::SetDefault, false)
           .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Object("Font", &T::Font, &T::SetFont)
+          .StoredWhen(&T::IsFontStored)
           .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone)
           .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
           .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)

@@ -103,6 +103,9 @@ class TControl : public TComponent {
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* v);
   bool ParentFont() const { return FParentFont; }
+  // Colour and font are stored in form files only when not taken from the parent.
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
   void SetParentFont(bool v);
 
   const std::string& Caption() const { return FText; }

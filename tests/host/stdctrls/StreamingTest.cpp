@@ -75,4 +75,40 @@ TEST(StdCtrlsStreamingTest, ControlsComeBackWithTheirProperties) {
 }
 
 }  // namespace
+// A colour or font taken from the parent is not written: reading it back
+// would otherwise cut the control loose from its parent, and the second save
+// would differ from the first.
+TEST(StdCtrlsStreamingTest, ColourAndFontFollowingTheParentAreNotStored) {
+  auto* form = new TForm(nullptr);
+  form->SetName("Form1");
+  form->SetColor(clNavy);
+  form->Font()->SetName("Courier New");
+  auto* label = new TLabel(form);
+  label->SetName("Label1");
+  label->SetParent(form);
+  ASSERT_TRUE(label->ParentColor() && label->ParentFont());
+  ASSERT_EQ(label->Color(), clNavy);
+  const std::string first = WriteForm(form);
+  form->Free();
+
+  auto* read = As<TForm>(ReadForm(first, "parent.kxf"));
+  ASSERT_NE(read, nullptr) << first;
+  auto* label2 = As<TLabel>(read->FindComponent("Label1"));
+  ASSERT_NE(label2, nullptr);
+  EXPECT_TRUE(label2->ParentColor());
+  EXPECT_TRUE(label2->ParentFont());
+  EXPECT_EQ(label2->Color(), clNavy);
+  EXPECT_EQ(WriteForm(read), first);
+
+  label2->SetColor(clYellow);  // its own colour from now on
+  const std::string own = WriteForm(read);
+  read->Free();
+  auto* again = As<TForm>(ReadForm(own, "own.kxf"));
+  ASSERT_NE(again, nullptr) << own;
+  auto* label3 = As<TLabel>(again->FindComponent("Label1"));
+  EXPECT_FALSE(label3->ParentColor());
+  EXPECT_EQ(label3->Color(), clYellow);
+  again->Free();
+}
+
 }  // namespace host::testing
