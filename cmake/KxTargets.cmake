@@ -13,11 +13,13 @@ function(kx_glob_sources var)
 endfunction()
 
 # kx_test_executables(<root> <libs>...) — one GoogleTest executable per folder
-# below <root> that holds .cpp files, named test_<folder path with _>.
+# below <root> that holds .cpp files, named test_<folder path with _>. The
+# folder <root>/support holds shared fixtures, not tests.
 function(kx_test_executables root)
   include(GoogleTest)
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${root}/*.cpp)
   set(dirs)
+  list(FILTER all EXCLUDE REGEX "^${root}/support/")
   foreach(f IN LISTS all)
     get_filename_component(d ${f} DIRECTORY)
     list(APPEND dirs ${d})

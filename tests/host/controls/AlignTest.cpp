@@ -1,5 +1,5 @@
 // Alignment and anchors of children inside a windowed control.
-#include "HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Forms: modal loops, the interactive move and size, closing, the
 // application's exception handling.
-#include "HeadlessFixture.h"
 #include "host/threads/UtilityWindow.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

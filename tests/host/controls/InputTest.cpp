@@ -1,5 +1,5 @@
 // The order of mouse events, enter/leave, capture, focus and keys.
-#include "HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

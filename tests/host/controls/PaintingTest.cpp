@@ -1,6 +1,6 @@
 // What repaints when, in which order, and what stays on screen between paints.
-#include "HeadlessFixture.h"
 #include "host/controls/WindowDC.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

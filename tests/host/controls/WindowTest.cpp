@@ -1,6 +1,6 @@
 // Windows: class styles on resize, the position-change message, the mouse
 // position.
-#include "HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -1,5 +1,4 @@
 // TTimer, TApplicationEvents and the message form.
-#include "../controls/HeadlessFixture.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/MessageForm.h"
 #include "host/controls/StdCtrls.h"
@@ -7,6 +6,7 @@
 #include "host/system/Dialogs.h"
 #include "host/threads/Timers.h"
 #include "host/threads/UtilityWindow.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -1,7 +1,7 @@
 // TImage drawing into its picture; TScrollBox moving its children.
-#include "../controls/HeadlessFixture.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/platform/VirtualKeys.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

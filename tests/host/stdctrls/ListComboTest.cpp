@@ -1,7 +1,7 @@
 // List box and combo box: pointer and keyboard selection, events, drop-down.
-#include "../controls/HeadlessFixture.h"
 #include "host/controls/StdCtrls.h"
 #include "host/platform/VirtualKeys.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Panels and labels: bevel pixels, centred caption, auto size, alignment.
-#include "../controls/HeadlessFixture.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -1,8 +1,8 @@
 // The standard controls in form files: what is written comes back.
-#include "../controls/HeadlessFixture.h"
 #include "host/classes/Streaming.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {

@@ -4,19 +4,11 @@
 
 #include "host/controls/Forms.h"
 #include "host/controls/WindowDC.h"
-#include "host/platform/HeadlessPlatform.h"
 #include "kxpack/foundations/KxControls.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace kx {
 namespace {
-
-void UseHeadless() {
-  static bool once = [] {
-    Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
-    return true;
-  }();
-  (void)once;
-}
 
 TColor PixelAt(const TCustomForm* form, int x, int y) {
   return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
@@ -58,7 +50,7 @@ class Probe : public TKxGraphicImageControl {
 class KxControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    UseHeadless();
+    host::testing::Headless();
     form = new TForm(nullptr);
     form->SetBounds(100, 100, 200, 100);
     form->SetColor(clWhite);
@@ -273,7 +265,7 @@ TEST(KxAboutTest, AboutValuesAreConstants) {
 }
 
 TEST(KxCustomControlTest, UpdateCounterRepaintsTheWindowOnce) {
-  UseHeadless();
+  host::testing::Headless();
   struct Panel : TKxCustomControl {
     using TKxCustomControl::TKxCustomControl;
     int paints = 0;

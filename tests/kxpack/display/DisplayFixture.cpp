@@ -1,29 +1,16 @@
 #include "DisplayFixture.h"
 
-#include <memory>
 #include <string>
 
 #include "host/graphics/Resources.h"
-#include "host/platform/HeadlessPlatform.h"
 #include "kxpack/foundations/KxConst.h"
 #include "kxpack/package/KxPack.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace kx::testing {
 
-namespace {
-
-void UseHeadless() {
-  static bool once = [] {
-    Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
-    return true;
-  }();
-  (void)once;
-}
-
-}  // namespace
-
 void DisplayTest::SetUp() {
-  UseHeadless();
+  host::testing::Headless();
   form = new TForm(nullptr);
   form->SetBounds(100, 100, 300, 120);
   form->SetColor(clWhite);

@@ -11,17 +11,12 @@
 #include "host/platform/HeadlessPlatform.h"
 #include "kxpack/chrome/KxPanel.h"
 #include "kxpack/instruments/KxGradient.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace kx {
 namespace {
 
-HeadlessPlatform& Headless() {
-  static HeadlessPlatform* platform = [] {
-    Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
-    return HeadlessPlatform::Active();
-  }();
-  return *platform;
-}
+using host::testing::Headless;
 
 class CountingGradient : public TKxGradient {
  public:

@@ -12,17 +12,12 @@
 #include "host/controls/Forms.h"
 #include "host/platform/HeadlessPlatform.h"
 #include "kxpack/chrome/KxPanel.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace kx {
 namespace {
 
-HeadlessPlatform& Headless() {
-  static HeadlessPlatform* platform = [] {
-    Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
-    return HeadlessPlatform::Active();
-  }();
-  return *platform;
-}
+using host::testing::Headless;
 
 // What a mouse handler saw.
 struct Press {

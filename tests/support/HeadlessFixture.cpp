@@ -1,4 +1,4 @@
-#include "HeadlessFixture.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 

@@ -1,5 +1,5 @@
 #pragma once
-// Controls tests run on the headless platform: a form, injected input and
+// Tests run on the headless platform: a form, injected input and
 // pixel read-back.
 #include <gtest/gtest.h>
 

@@ -1,2 +1,0 @@
-// The controls tests' headless fixture, shared rather than copied.
-#include "../controls/HeadlessFixture.cpp"
