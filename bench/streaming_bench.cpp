@@ -12,7 +12,7 @@
 #include <string>
 
 #include "host/classes/Streaming.h"
-#include "tests/host/streaming/SampleComponents.h"
+#include "tests/support/SampleComponents.h"
 
 namespace {
 

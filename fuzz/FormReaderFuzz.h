@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "host/classes/Streaming.h"
-#include "tests/host/streaming/SampleComponents.h"
+#include "tests/support/SampleComponents.h"
 
 namespace fuzz {
 

@@ -1,5 +1,5 @@
 // The registry helpers of KxUtils.
-#include "host/system/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "kxpack/foundations/KxUtils.h"
 
 namespace kx {

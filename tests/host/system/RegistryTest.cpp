@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "host/system/RegistryStore.h"
-#include "tests/host/system/TempRegistry.h"
+#include "tests/support/TempRegistry.h"
 
 namespace host {
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/system/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "kxpack/foundations/KxUtils.h"
-#include "tests/host/system/TempRegistry.h"
+#include "tests/support/TempRegistry.h"
 
 namespace kx {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/system/Dialogs.h"
+#include "host/controls/Dialogs.h"
 
 #include <cstdio>
 #include <mutex>

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/base/SysUtils.h"
-#include "tests/host/images/BmpFileBuilder.h"
+#include "tests/host/graphics/BmpFileBuilder.h"
 
 namespace host {
 namespace {

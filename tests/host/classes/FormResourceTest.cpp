@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/classes/Streaming.h"
-#include "tests/host/streaming/SampleComponents.h"
+#include "tests/support/SampleComponents.h"
 
 using namespace host;
 using namespace sample;

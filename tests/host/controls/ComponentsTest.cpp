@@ -3,7 +3,7 @@
 #include "host/controls/MessageForm.h"
 #include "host/controls/StdCtrls.h"
 #include "host/platform/VirtualKeys.h"
-#include "host/system/Dialogs.h"
+#include "host/controls/Dialogs.h"
 #include "host/threads/Timers.h"
 #include "host/threads/UtilityWindow.h"
 #include "tests/support/HeadlessFixture.h"

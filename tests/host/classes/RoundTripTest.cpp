@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "host/classes/Streaming.h"
-#include "tests/host/streaming/SampleComponents.h"
+#include "tests/support/SampleComponents.h"
 
 using namespace host;
 using namespace sample;
