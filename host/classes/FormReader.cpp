@@ -6,12 +6,12 @@
 #include <memory>
 #include <unordered_map>
 
+#include "host/base/ColorNames.h"
 #include "host/classes/ClassRegistry.h"
 #include "host/classes/FormParser.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
-#include "host/graphics/Color.h"
 
 namespace host {
 

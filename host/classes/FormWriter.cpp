@@ -4,11 +4,11 @@
 #include <charconv>
 #include <cstdio>
 
+#include "host/base/ColorNames.h"
 #include "host/classes/FormParser.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
-#include "host/graphics/Color.h"
 
 namespace host {
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/base/ModuleResources.h"
 #include "host/classes/Classes.h"
-#include "host/graphics/Resources.h"
 
 namespace host {
 

@@ -1,45 +1,12 @@
 #pragma once
-// Resources embedded in a module (the package's shared library, or an
-// application): found by type and name, names compared without regard to case.
-#include <cstddef>
-#include <cstdint>
-#include <span>
-#include <string>
+// Bitmaps among a module's resources.
 #include <string_view>
-#include <vector>
 
+#include "host/base/ModuleResources.h"
 #include "host/graphics/BitmapImage.h"
 
 namespace host {
 
-struct ResourceEntry {
-  const char* Type;  // RT_BITMAP or RT_FORM
-  const char* Name;  // as stored, e.g. "NUM13X24"
-  const uint8_t* Data;
-  size_t Size;
-};
-
-struct ResourceModule;
-using HMODULE = const ResourceModule*;
-using HINSTANCE = HMODULE;
-
-inline constexpr const char* RT_BITMAP = "BITMAP";
-inline constexpr const char* RT_FORM = "KXFORM";
-
-// Registers the resources of a module (done by the module's start-up code) and
-// returns its handle. The entries must outlive the module's registration.
-HMODULE RegisterModuleResources(std::string_view moduleName,
-                                std::span<const ResourceEntry> entries);
-void UnregisterModuleResources(HMODULE module);
-// The handle of a registered module by name, or nullptr.
-HMODULE FindModule(std::string_view moduleName);
-
-// The names of a module's resources of one type, in the order stored.
-std::vector<std::string> EnumResourceNames(HMODULE module, std::string_view type);
-
-// The bytes of a resource; raises EResNotFound "Resource NAME not found".
-std::span<const uint8_t> FindResourceData(HMODULE module, std::string_view name,
-                                          std::string_view type);
 // Decodes a bitmap resource into a new image the caller owns (DeleteObject);
 // raises EResNotFound when missing, EInvalidGraphic when corrupt.
 HBITMAP LoadBitmap(HMODULE module, std::string_view name);
