@@ -7,7 +7,9 @@
 #include <string>
 
 #include "host/platform/HeadlessPlatform.h"
+#ifdef KX_WITH_SDL
 #include "host/platform/SdlPlatform.h"
+#endif
 
 namespace host {
 
@@ -18,17 +20,23 @@ std::unique_ptr<Platform> gPlatform;
 // Read without the lock, so that Current() costs one load once made.
 std::atomic<Platform*> gCurrent{nullptr};
 
+#ifdef KX_WITH_SDL
 bool EnvSet(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
 }
+#endif
 
+// SDL2 when there is a display (or KX_PLATFORM=sdl) and the library was built
+// with it; headless otherwise, and whenever SDL2 cannot start.
 std::unique_ptr<Platform> ChoosePlatform() {
+#ifdef KX_WITH_SDL
   const char* choice = std::getenv("KX_PLATFORM");
   const std::string wanted = choice ? choice : "";
   if (wanted != "headless" && (wanted == "sdl" || EnvSet("DISPLAY") || EnvSet("WAYLAND_DISPLAY"))) {
     if (auto sdl = SdlPlatform::Create()) return sdl;
   }
+#endif
   return std::make_unique<HeadlessPlatform>();
 }
 

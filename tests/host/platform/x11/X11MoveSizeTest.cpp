@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 
 #include "XSession.h"
@@ -14,12 +13,6 @@ using host::TRect;
 namespace {
 
 const char* kTitle = "KxDragProbe";
-
-std::string ProbePath() {
-  // Test programs live in <build>/tests, tools in <build>/tools/<name>.
-  const auto self = std::filesystem::read_symlink("/proc/self/exe");
-  return (self.parent_path().parent_path() / "tools" / "kxdragprobe" / "kxdragprobe").string();
-}
 
 std::string Xdo(const std::string& args) { return "xdotool " + args; }
 
@@ -41,11 +34,8 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     session_ = std::make_unique<XSession>(GetParam());
-    if (!session_->Ok())
-      GTEST_SKIP() << "no X server for the end-to-end test: " << session_->Error();
-    const std::string probe = ProbePath();
-    ASSERT_TRUE(std::filesystem::exists(probe)) << "build the kxdragprobe tool first: " << probe;
-    probe_ = std::make_unique<ChildProcess>(std::vector<std::string>{probe}, true);
+    ASSERT_TRUE(session_->Ok()) << "no X server for the end-to-end test: " << session_->Error();
+    probe_ = std::make_unique<ChildProcess>(std::vector<std::string>{KXDRAGPROBE_PATH}, true);
     ASSERT_TRUE(probe_->WaitLine("ready", 0, Ms(10000))) << probe_->AllOutput();
     window_ = XSession::FindWindow(kTitle);
     ASSERT_NE(window_, 0u) << "the probe's window did not show";
