@@ -4,41 +4,25 @@
 
 #include "host/graphics/Graphics.h"
 #include "tests/host/graphics/GdiTestSupport.h"
+#include "tests/support/Pixels.h"
 
 using namespace host;
 
 namespace {
 
-// A bitmap of w × h pixels of one colour.
-std::unique_ptr<TBitmap> MakeBitmap(int w, int h, TColor color) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetSize(w, h);
-  b->Canvas()->Brush()->SetColor(color);
-  b->Canvas()->FillRect({0, 0, w, h});
-  return b;
-}
-
-std::string Row(TBitmap& b, int y, std::initializer_list<std::pair<TColor, char>> legend) {
-  std::string s;
-  for (int x = 0; x < b.Width(); ++x) {
-    char c = '?';
-    for (auto [color, ch] : legend)
-      if (b.Canvas()->Pixels(x, y) == color) c = ch;
-    s += c;
-  }
-  return s;
-}
+using host::testing::AsciiRows;
+using host::testing::FilledBitmap;
 
 TEST(Canvas, BitmapCanvasDrawsWithItsPenAndBrush) {
-  auto b = MakeBitmap(6, 4, clWhite);
+  auto b = FilledBitmap(6, 4, clWhite);
   TCanvas& c = *b->Canvas();
   c.Pen()->SetColor(clBlue);
   c.Brush()->SetColor(clRed);
   c.Rectangle(0, 0, 5, 4);
   const auto legend = {std::pair{clBlue, 'B'}, std::pair{clRed, 'r'}, std::pair{clWhite, '.'}};
-  EXPECT_EQ(Row(*b, 0, legend), "BBBBB.");
-  EXPECT_EQ(Row(*b, 1, legend), "BrrrB.");
-  EXPECT_EQ(Row(*b, 3, legend), "BBBBB.");
+  EXPECT_EQ(AsciiRows(*b->Handle(), legend)[0], "BBBBB.");
+  EXPECT_EQ(AsciiRows(*b->Handle(), legend)[1], "BrrrB.");
+  EXPECT_EQ(AsciiRows(*b->Handle(), legend)[3], "BBBBB.");
   // A change of brush after the DC was made reaches it.
   c.Brush()->SetColor(clLime);
   c.FillRect({5, 0, 6, 1});
@@ -49,7 +33,7 @@ TEST(Canvas, BitmapCanvasDrawsWithItsPenAndBrush) {
 }
 
 TEST(Canvas, LinesMoveThePenAndLeaveTheLastPoint) {
-  auto b = MakeBitmap(5, 2, clWhite);
+  auto b = FilledBitmap(5, 2, clWhite);
   TCanvas& c = *b->Canvas();
   c.MoveTo(0, 0);
   c.LineTo(4, 0);
@@ -57,12 +41,12 @@ TEST(Canvas, LinesMoveThePenAndLeaveTheLastPoint) {
   const TPoint pts[] = {{0, 1}, {3, 1}};
   c.Polyline(pts);
   const auto legend = {std::pair{clBlack, '#'}, std::pair{clWhite, '.'}};
-  EXPECT_EQ(Row(*b, 0, legend), "####.");
-  EXPECT_EQ(Row(*b, 1, legend), "###..");
+  EXPECT_EQ(AsciiRows(*b->Handle(), legend)[0], "####.");
+  EXPECT_EQ(AsciiRows(*b->Handle(), legend)[1], "###..");
 }
 
 TEST(Canvas, ClipRectAndHandedInDC) {
-  auto b = MakeBitmap(8, 6, clWhite);
+  auto b = FilledBitmap(8, 6, clWhite);
   EXPECT_EQ(b->Canvas()->ClipRect(), (TRect{0, 0, 8, 6}));
 
   // A canvas on a DC handed in, as a control's canvas during WM_PAINT.
@@ -85,23 +69,24 @@ TEST(Canvas, ClipRectAndHandedInDC) {
 
 TEST(Canvas, DrawLeavesOutTheTransparentColourOfATransparentBitmap) {
   // A glyph: black background, one green pixel; its bottom-left pixel is black.
-  auto glyph = MakeBitmap(3, 2, clBlack);
+  auto glyph = FilledBitmap(3, 2, clBlack);
   glyph->Canvas()->SetPixels(1, 0, clLime);
   EXPECT_EQ(glyph->TransparentColor(), clBlack);
 
   for (bool transparent : {false, true}) {
-    auto target = MakeBitmap(5, 3, clRed);
+    auto target = FilledBitmap(5, 3, clRed);
     glyph->SetTransparent(transparent);
     target->Canvas()->Draw(1, 1, glyph.get());
     const auto legend = {std::pair{clRed, 'r'}, std::pair{clBlack, 'k'}, std::pair{clLime, 'g'}};
-    EXPECT_EQ(Row(*target, 1, legend), transparent ? "rrgrr" : "rkgkr");
-    EXPECT_EQ(Row(*target, 2, legend), transparent ? "rrrrr" : "rkkkr");
+    EXPECT_EQ(AsciiRows(*target->Handle(), legend)[1], transparent ? "rrgrr" : "rkgkr");
+    EXPECT_EQ(AsciiRows(*target->Handle(), legend)[2], transparent ? "rrrrr" : "rkkkr");
   }
   glyph->SetTransparentColor(clLime);
   EXPECT_EQ(glyph->TransparentMode(), tmFixed);
-  auto target = MakeBitmap(3, 1, clRed);
+  auto target = FilledBitmap(3, 1, clRed);
   target->Canvas()->Draw(0, 0, glyph.get());
-  EXPECT_EQ(Row(*target, 0, {std::pair{clRed, 'r'}, std::pair{clBlack, 'k'}}), "krk");
+  EXPECT_EQ(AsciiRows(*target->Handle(), {std::pair{clRed, 'r'}, std::pair{clBlack, 'k'}})[0],
+            "krk");
 }
 
 TEST(Canvas, BrushCopyLeavesOrFillsTheKeyColourByBrushStyle) {
@@ -109,15 +94,16 @@ TEST(Canvas, BrushCopyLeavesOrFillsTheKeyColourByBrushStyle) {
     TBrushStyle Style;
     const char* Expected;
   };
-  auto strip = MakeBitmap(4, 1, clBlack);  // cell 0: black, lime; cell 1: lime, black
+  auto strip = FilledBitmap(4, 1, clBlack);  // cell 0: black, lime; cell 1: lime, black
   strip->Canvas()->SetPixels(1, 0, clLime);
   strip->Canvas()->SetPixels(2, 0, clLime);
   for (const Case& c : {Case{bsClear, "rgrr"}, Case{bsSolid, "bgrr"}}) {
-    auto target = MakeBitmap(4, 1, clRed);
+    auto target = FilledBitmap(4, 1, clRed);
     target->Canvas()->Brush()->SetColor(clBlue);
     target->Canvas()->Brush()->SetStyle(c.Style);
     target->Canvas()->BrushCopy({0, 0, 2, 1}, strip.get(), {0, 0, 2, 1}, clBlack);
-    EXPECT_EQ(Row(*target, 0, {{clRed, 'r'}, {clLime, 'g'}, {clBlue, 'b'}}), c.Expected)
+    EXPECT_EQ(AsciiRows(*target->Handle(), {{clRed, 'r'}, {clLime, 'g'}, {clBlue, 'b'}})[0],
+              c.Expected)
         << EnumName(c.Style);
   }
 }
@@ -125,23 +111,23 @@ TEST(Canvas, BrushCopyLeavesOrFillsTheKeyColourByBrushStyle) {
 // A mask of one colour through CopyRect into a monochrome bitmap: the source
 // canvas's brush colour is the colour that becomes white.
 TEST(Canvas, CopyRectIntoMonochromeMarksTheSourceBrushColour) {
-  auto src = MakeBitmap(3, 1, clGray);
+  auto src = FilledBitmap(3, 1, clGray);
   src->Canvas()->SetPixels(1, 0, clSilver);
   TBitmap mask;
   mask.SetMonochrome(true);
   mask.SetSize(3, 1);
   src->Canvas()->Brush()->SetColor(clSilver);
   mask.Canvas()->CopyRect({0, 0, 3, 1}, src->Canvas(), {0, 0, 3, 1});
-  EXPECT_EQ(Row(mask, 0, {{clWhite, '1'}, {clBlack, '0'}}), "010");
+  EXPECT_EQ(AsciiRows(*mask.Handle(), {{clWhite, '1'}, {clBlack, '0'}})[0], "010");
 
-  auto dst = MakeBitmap(3, 1, clRed);
+  auto dst = FilledBitmap(3, 1, clRed);
   dst->Canvas()->SetCopyMode(cmSrcInvert);
   dst->Canvas()->CopyRect({0, 0, 3, 1}, src->Canvas(), {0, 0, 3, 1});
   EXPECT_EQ(dst->Canvas()->Pixels(0, 0), clRed ^ clGray);
 }
 
 TEST(Canvas, ChangeEventsSurroundEveryDrawing) {
-  auto b = MakeBitmap(2, 2, clWhite);
+  auto b = FilledBitmap(2, 2, clWhite);
   std::string log;
   b->Canvas()->SetOnChanging([&](TObject*) { log += "<"; });
   b->Canvas()->SetOnChange([&](TObject*) { log += ">"; });
@@ -180,7 +166,7 @@ TRect InkBounds(TBitmap& b, TColor background) {
 }
 
 TEST(CanvasText, TextOutFillsTheCellInOpaqueModeAndMovesThePen) {
-  auto b = MakeBitmap(80, 30, clWhite);
+  auto b = FilledBitmap(80, 30, clWhite);
   TCanvas& c = *b->Canvas();
   c.Brush()->SetColor(clYellow);
   c.Font()->SetColor(clBlack);
@@ -191,7 +177,7 @@ TEST(CanvasText, TextOutFillsTheCellInOpaqueModeAndMovesThePen) {
   EXPECT_EQ(c.PenPos(), (TPoint{3 + extent.cx, 2}));
   EXPECT_EQ(InkBounds(*b, clWhite), Bounds(3, 2, extent.cx, extent.cy));
 
-  auto clear = MakeBitmap(80, 30, clWhite);
+  auto clear = FilledBitmap(80, 30, clWhite);
   clear->Canvas()->Brush()->SetStyle(bsClear);
   clear->Canvas()->TextOut(3, 2, "Hello");
   const TRect ink = InkBounds(*clear, clWhite);
@@ -202,7 +188,7 @@ TEST(CanvasText, TextOutFillsTheCellInOpaqueModeAndMovesThePen) {
 }
 
 TEST(CanvasText, DrawTextCalcRectAndCentring) {
-  auto b = MakeBitmap(100, 40, clWhite);
+  auto b = FilledBitmap(100, 40, clWhite);
   TCanvas& c = *b->Canvas();
   c.Brush()->SetStyle(bsClear);
   const TSize extent = c.TextExtent("Caption");

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "host/graphics/BitmapImage.h"
+#include "host/graphics/Color.h"
 #include "host/graphics/Gdi.h"
+#include "tests/support/Pixels.h"
 
 namespace gdi_test {
 
@@ -19,15 +21,9 @@ struct Surface {
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
 
-  // One string per row: '#' where the pixel is `ink`, '.' elsewhere.
+  // One string per row: '#' where the pixel word is `ink`, '.' elsewhere.
   std::vector<std::string> Picture(uint32_t ink) const {
-    std::vector<std::string> rows;
-    for (int y = 0; y < Image.Height; ++y) {
-      std::string row;
-      for (int x = 0; x < Image.Width; ++x) row += Image.At(x, y) == ink ? '#' : '.';
-      rows.push_back(row);
-    }
-    return rows;
+    return host::testing::AsciiRows(Image, {{host::PixelToColor(ink), '#'}}, '.');
   }
 };
 

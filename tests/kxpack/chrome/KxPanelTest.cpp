@@ -27,14 +27,12 @@ struct Press {
   bool operator==(const Press&) const = default;
 };
 
-class KxPanelTest : public ::testing::Test {
+class KxPanelTest : public host::testing::HeadlessTest {
  protected:
   void SetUp() override {
-    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
-    form = new TForm(nullptr);
+    HeadlessTest::SetUp();
+    form = MakeForm(100, 100, 300, 200);
     form->SetBorderStyle(bsNone);
-    form->SetBounds(100, 100, 300, 200);
-    form->SetColor(clWhite);
     panel = new TKxPanel(form);
     panel->SetParent(form);
     panel->SetBounds(10, 10, 185, 75);
@@ -47,14 +45,7 @@ class KxPanelTest : public ::testing::Test {
     form->Show();
     Pump();
   }
-  void TearDown() override {
-    form->Free();
-    Pump();
-  }
-  static void Pump() { Application->ProcessMessages(); }
-  TColor PixelAt(int x, int y) const {
-    return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
-  }
+  TColor PixelAt(int x, int y) const { return HeadlessTest::PixelAt(form, x, y); }
 
   TForm* form = nullptr;
   TKxPanel* panel = nullptr;

@@ -8,6 +8,7 @@
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "kxpack/foundations/KxClasses.h"
+#include "tests/support/Pixels.h"
 
 namespace kx {
 namespace {
@@ -15,14 +16,7 @@ namespace {
 using host::TBitmap;
 using host::TColor;
 using host::TRect;
-
-std::unique_ptr<TBitmap> FilledBitmap(int w, int h, TColor color) {
-  auto bmp = std::make_unique<TBitmap>();
-  bmp->SetSize(w, h);
-  bmp->Canvas()->Brush()->SetColor(color);
-  bmp->Canvas()->FillRect({0, 0, w, h});
-  return bmp;
-}
+using host::testing::FilledBitmap;
 
 TEST(KxBevel, DefaultPaintIsOutlineRaisedLoweredAndBand) {
   constexpr TColor kBack = 0x00ABCDEF;

@@ -10,10 +10,6 @@
 namespace kx {
 namespace {
 
-TColor PixelAt(const TCustomForm* form, int x, int y) {
-  return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
-}
-
 // A painted control with one property whose setter ends in
 // UpdateControlCanvas, as the package's controls do; it draws a 4 × 4 dot of
 // DotColor at its top-left corner and nothing else.
@@ -47,13 +43,11 @@ class Probe : public TKxGraphicImageControl {
   }
 };
 
-class KxControlsTest : public ::testing::Test {
+class KxControlsTest : public host::testing::HeadlessTest {
  protected:
   void SetUp() override {
-    host::testing::Headless();
-    form = new TForm(nullptr);
-    form->SetBounds(100, 100, 200, 100);
-    form->SetColor(clWhite);
+    HeadlessTest::SetUp();
+    form = MakeForm(100, 100, 200, 100);
     // The form's own surface: red on the left half, green on the right.
     form->SetOnPaint([this](TObject*) {
       ++formPaints;
@@ -66,11 +60,10 @@ class KxControlsTest : public ::testing::Test {
     probe->SetBounds(90, 10, 20, 20);  // straddles red and green
     probe->SetParent(form);
     form->Show();
-    Application->ProcessMessages();
+    Pump();
     probe->paints = 0;
     formPaints = 0;
   }
-  void TearDown() override { form->Free(); }
 
   TForm* form = nullptr;
   Probe* probe = nullptr;
@@ -264,8 +257,9 @@ TEST(KxAboutTest, AboutValuesAreConstants) {
   EXPECT_EQ(c.AboutVers(), "1.0.0");
 }
 
-TEST(KxCustomControlTest, UpdateCounterRepaintsTheWindowOnce) {
-  host::testing::Headless();
+using KxCustomControlTest = host::testing::HeadlessTest;
+
+TEST_F(KxCustomControlTest, UpdateCounterRepaintsTheWindowOnce) {
   struct Panel : TKxCustomControl {
     using TKxCustomControl::TKxCustomControl;
     int paints = 0;
@@ -274,7 +268,7 @@ TEST(KxCustomControlTest, UpdateCounterRepaintsTheWindowOnce) {
       ClearClientCanvas();
     }
   };
-  auto* form = new TForm(nullptr);
+  TForm* form = MakeForm();
   auto* panel = new Panel(form);
   panel->SetParent(form);
   panel->SetBounds(0, 0, 30, 30);
@@ -289,7 +283,6 @@ TEST(KxCustomControlTest, UpdateCounterRepaintsTheWindowOnce) {
   panel->EndUpdate();
   EXPECT_EQ(panel->paints, 1);
   EXPECT_EQ(PixelAt(form, 5, 5), clNavy);
-  form->Free();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "host/graphics/Gdi.h"
 #include "host/graphics/TextLayout.h"
 #include "kxpack/foundations/KxUtils.h"
+#include "tests/support/Pixels.h"
 
 namespace kx {
 namespace {
@@ -19,16 +20,15 @@ constexpr TColor kBackground = 0x00ABCDEF;
 // A bitmap filled with kBackground, to paint on and read back.
 class Surface {
  public:
-  Surface(int w, int h) {
-    bmp.SetSize(w, h);
-    bmp.Canvas()->Brush()->SetColor(kBackground);
-    bmp.Canvas()->FillRect({0, 0, w, h});
+  Surface(int w, int h) : bmp(host::testing::FilledBitmap(w, h, kBackground)) {}
+  host::TCanvas* Canvas() { return bmp->Canvas(); }
+  TColor At(int x, int y) { return bmp->Canvas()->Pixels(x, y); }
+  bool SamePixels(const Surface& other) const {
+    return bmp->Handle()->Pixels == other.bmp->Handle()->Pixels;
   }
-  host::TCanvas* Canvas() { return bmp.Canvas(); }
-  TColor At(int x, int y) { return bmp.Canvas()->Pixels(x, y); }
-  bool SamePixels(TBitmap& other) { return bmp.Handle()->Pixels == other.Handle()->Pixels; }
 
-  TBitmap bmp;
+ private:
+  std::unique_ptr<TBitmap> bmp;
 };
 
 TColor Grey(int v) { return v | v << 8 | v << 16; }
@@ -66,7 +66,7 @@ TEST(DrawGradientExt, NothingOnAnEmptyAxisOrWithoutWidth) {
   for (const Case& c : cases) {
     Surface s(8, 8), untouched(8, 8);
     DrawGradientExt(s.Canvas(), c.rect, 0x000000, 0xFFFFFF, c.direction, c.colorWidth);
-    EXPECT_TRUE(s.SamePixels(untouched.bmp)) << "direction " << int(c.direction);
+    EXPECT_TRUE(s.SamePixels(untouched)) << "direction " << int(c.direction);
   }
 }
 
@@ -144,7 +144,7 @@ TEST(DrawFrame3D, HugeWidthsEndAndPaintWhatSingleRingsWould) {
     TRect step = c.rect;
     for (int k = 0; k < c.width; ++k) DrawFrame3D(ringByRing.Canvas(), step, 0x0000FF, 0x00FF00, 1);
     EXPECT_EQ(r, step);
-    EXPECT_TRUE(once.SamePixels(ringByRing.bmp)) << c.rect.Left << " width " << c.width;
+    EXPECT_TRUE(once.SamePixels(ringByRing)) << c.rect.Left << " width " << c.width;
   }
 
   // The largest width paints as many rings as can reach the canvas, at once.
@@ -152,7 +152,7 @@ TEST(DrawFrame3D, HugeWidthsEndAndPaintWhatSingleRingsWould) {
   TRect r{0, 0, 10, 10}, r40{0, 0, 10, 10};
   DrawFrame3D(huge.Canvas(), r, 0x0000FF, 0x00FF00, INT_MAX);
   DrawFrame3D(forty.Canvas(), r40, 0x0000FF, 0x00FF00, 40);
-  EXPECT_TRUE(huge.SamePixels(forty.bmp));
+  EXPECT_TRUE(huge.SamePixels(forty));
   EXPECT_EQ(r, (TRect{INT_MAX, INT_MAX, 10 - INT_MAX, 10 - INT_MAX}));
 
   // Width 0 paints nothing and leaves the rectangle.
@@ -160,7 +160,7 @@ TEST(DrawFrame3D, HugeWidthsEndAndPaintWhatSingleRingsWould) {
   TRect same{1, 1, 9, 9};
   DrawFrame3D(none.Canvas(), same, 0, 0, 0);
   EXPECT_EQ(same, (TRect{1, 1, 9, 9}));
-  EXPECT_TRUE(none.SamePixels(untouched.bmp));
+  EXPECT_TRUE(none.SamePixels(untouched));
 }
 
 TEST(DrawTiledBitmap, CoversTheRectangleAndNothingElse) {
@@ -186,7 +186,7 @@ TEST(DrawTiledBitmap, EmptyBitmapsAndHugeRectanglesEnd) {
   empty.SetSize(5, 0);
   DrawTiledBitmap(s.Canvas(), {0, 0, 10, 8}, &empty);
   DrawTiledBitmap(s.Canvas(), {0, 0, 10, 8}, nullptr);
-  EXPECT_TRUE(s.SamePixels(untouched.bmp));
+  EXPECT_TRUE(s.SamePixels(untouched));
 
   // Tiles are laid from the rectangle's corner far outside the canvas; only
   // those on the canvas are copied.

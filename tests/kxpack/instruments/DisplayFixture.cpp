@@ -5,15 +5,12 @@
 #include "host/graphics/Resources.h"
 #include "kxpack/foundations/KxConst.h"
 #include "kxpack/package/KxPack.h"
-#include "tests/support/HeadlessFixture.h"
 
 namespace kx::testing {
 
 void DisplayTest::SetUp() {
-  host::testing::Headless();
-  form = new TForm(nullptr);
-  form->SetBounds(100, 100, 300, 120);
-  form->SetColor(clWhite);
+  HeadlessTest::SetUp();
+  form = MakeForm(100, 100, 300, 120);
   display = new TKxDisplayNum(form);
   display->SetName("Disp");
   display->SetLeft(10);
@@ -23,10 +20,6 @@ void DisplayTest::SetUp() {
   form->Show();
   Pump();
 }
-
-void DisplayTest::TearDown() { form->Free(); }
-
-void DisplayTest::Pump() { Application->ProcessMessages(); }
 
 uint32_t DisplayTest::DisplayPixel(int x, int y) const {
   return form->Framebuffer().At(display->Left() + x, display->Top() + y);

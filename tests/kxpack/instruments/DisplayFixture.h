@@ -1,21 +1,18 @@
 #pragma once
 // A shown headless form holding one numeric display, and a check that a
 // glyph cell appears at a place of the display, pixel by pixel.
-#include <gtest/gtest.h>
-
 #include "host/controls/Forms.h"
 #include "host/graphics/BitmapImage.h"
 #include "kxpack/instruments/KxDisplay.h"
+#include "tests/support/HeadlessFixture.h"
 
 namespace kx::testing {
 
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public host::testing::HeadlessTest {
  protected:
   static constexpr TColor kBackground = 0x00402010;
 
   void SetUp() override;
-  void TearDown() override;
-  void Pump();
 
   // The display's pixel at a point of the display, as a pixel word.
   uint32_t DisplayPixel(int x, int y) const;

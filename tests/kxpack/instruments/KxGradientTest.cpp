@@ -30,27 +30,18 @@ class CountingGradient : public TKxGradient {
   }
 };
 
-class KxGradientTest : public ::testing::Test {
+class KxGradientTest : public host::testing::HeadlessTest {
  protected:
   void SetUp() override {
-    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
-    form = new TForm(nullptr);
+    HeadlessTest::SetUp();
+    form = MakeForm(100, 100, 400, 300);
     form->SetBorderStyle(bsNone);
-    form->SetBounds(100, 100, 400, 300);
-    form->SetColor(clWhite);
     gradient = new CountingGradient(form);
     gradient->SetParent(form);
     form->Show();
     Pump();
   }
-  void TearDown() override {
-    form->Free();
-    Pump();
-  }
-  static void Pump() { Application->ProcessMessages(); }
-  TColor PixelAt(int x, int y) const {
-    return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
-  }
+  TColor PixelAt(int x, int y) const { return HeadlessTest::PixelAt(form, x, y); }
   // A press of button at the form's client point (x, y), dragged by (dx, dy)
   // and released; then the pointer moves on by as much again.
   void Drag(int x, int y, int dx, int dy, MouseButton button = MouseButton::Left) {
