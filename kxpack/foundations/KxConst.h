@@ -10,15 +10,5 @@ namespace kx {
 // Digit strips of the numeric display and the clock, by Style.
 inline constexpr std::array<const char*, tns5x7 + 1> ResNumId = {"NUM13x24", "NUM11x20", "NUM7x13",
                                                                  "NUM12x17", "NUM5x7"};
-// Clock separators (the colon glyph), by Style.
-inline constexpr std::array<const char*, tns5x7 + 1> ResClockId = {
-    "CLOCKSEP1", "CLOCKSEP2", "CLOCKSEP3", "CLOCKSEP4", "CLOCKSEP5"};
-// AM/PM strips, by Style.
-inline constexpr std::array<const char*, tns5x7 + 1> ResTimeZoneId = {
-    "AMPM13x24", "AMPM11x20", "AMPM7x13", "AMPM12x17", "AMPM5x7"};
-// The simple LED's shape; put into "LI_%s".
-inline constexpr std::array<const char*, tltLargeRect + 1> LedTypeName = {"RND", "RECT", "BIG"};
-// The three-colour LEDs' shape; put into "LIGHTS_%s_%s" with "ON" or "OFF".
-inline constexpr std::array<const char*, tltGlassDiamond + 1> ResId = {"RND", "RECT", "SQR", "DMD"};
 
 }  // namespace kx

@@ -28,24 +28,7 @@ void ExpectBitmap(const std::string& name, Size size) {
 TEST(KxConst, DisplayTablesNameBitmapsOfTheirStyle) {
   // By TKxDisplayNumStyle: 13x24, 11x20, 7x13, 12x17, 5x7 (not sorted by size).
   const Size digits[] = {{169, 24}, {143, 20}, {91, 13}, {156, 17}, {52, 7}};
-  const Size colons[] = {{6, 24}, {6, 20}, {3, 13}, {7, 17}, {3, 7}};
-  const Size ampm[] = {{20, 24}, {20, 20}, {14, 13}, {20, 17}, {12, 7}};
-  for (int style = tns13x24; style <= tns5x7; ++style) {
-    ExpectBitmap(ResNumId[style], digits[style]);
-    ExpectBitmap(ResClockId[style], colons[style]);
-    ExpectBitmap(ResTimeZoneId[style], ampm[style]);
-  }
-}
-
-TEST(KxConst, LedTablesNameBitmapsOfTheirShape) {
-  const Size simple[] = {{18, 9}, {20, 5}, {34, 7}};
-  for (int type = tltRounded; type <= tltLargeRect; ++type)
-    ExpectBitmap(host::Format("LI_%s", LedTypeName[type]), simple[type]);
-
-  const Size tri[] = {{39, 13}, {51, 7}, {39, 13}, {39, 13}};
-  for (int type = tltGlassRounded; type <= tltGlassDiamond; ++type)
-    for (const char* state : {"ON", "OFF"})
-      ExpectBitmap(host::Format("LIGHTS_%s_%s", ResId[type], state), tri[type]);
+  for (int style = tns13x24; style <= tns5x7; ++style) ExpectBitmap(ResNumId[style], digits[style]);
 }
 
 TEST(KxConst, NamesMatchWithoutRegardToCase) {

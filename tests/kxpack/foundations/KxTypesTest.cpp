@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "kxpack/foundations/KxConst.h"
-
 namespace kx {
 namespace {
 
@@ -21,19 +19,6 @@ TEST(KxTypes, TriLedsSetsUseOrdinalBits) {
   const TKxTriLedsStates lit{tlsGreen, tlsRed};
   EXPECT_EQ(lit.Bits(), 0b101u);
   EXPECT_FALSE(lit.Contains(tlsYellow));
-}
-
-TEST(KxConst, TablesFollowTheEnumerationOrder) {
-  // Index 2 is the 7 × 13 style, index 4 the smallest.
-  EXPECT_STREQ(ResNumId[tns7x13], "NUM7x13");
-  EXPECT_STREQ(ResNumId[tns5x7], "NUM5x7");
-  EXPECT_STREQ(ResClockId[tns12x17], "CLOCKSEP4");
-  EXPECT_STREQ(ResTimeZoneId[tns11x20], "AMPM11x20");
-  // "RECT" is shared: the simple LED's second shape, the three-colour LEDs' second.
-  EXPECT_STREQ(LedTypeName[tltRectangle], "RECT");
-  EXPECT_STREQ(ResId[tltGlassRect], "RECT");
-  EXPECT_EQ(LedTypeName.size(), 3u);
-  EXPECT_EQ(ResId.size(), 4u);
 }
 
 }  // namespace
