@@ -52,6 +52,20 @@ struct Event {
 // check depends on it; a slow machine can make it miss a fault, never invent one.
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
 
+// Yields until done() holds, serving the workers' Synchronize calls when
+// serve is set. False after kLongWait, so a fault fails the test with a
+// message instead of hanging it.
+template <class Done>
+bool SpinUntil(Done done, bool serve = false) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongWait);
+  while (!done()) {
+    if (serve) CheckSynchronize();
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
+
 TEST(Thread, CreatedSuspendedRunsOnlyAfterStart) {
   std::atomic<int> runs{0};
   auto* t = new TestThread([&](TestThread& self) {
@@ -211,10 +225,7 @@ TEST(Synchronize, FreeingTheCallingThreadFromInsideItsCallDoesNotDeadlock) {
       },
       &destroyed);
   t->Start();
-  while (!destroyed) {
-    CheckSynchronize();
-    std::this_thread::yield();
-  }
+  ASSERT_TRUE(SpinUntil([&] { return destroyed.load(); }, true)) << "the worker was never freed";
   EXPECT_EQ(calls, 3);
   EXPECT_TRUE(wait_refused);
 }
@@ -269,14 +280,14 @@ TEST(Suspend, PausesAtTheNextSafePointUntilResumed) {
     while (!self.Terminated()) ++spins;
   });
   t->Start();
-  while (spins == 0) std::this_thread::yield();
+  ASSERT_TRUE(SpinUntil([&] { return spins > 0; })) << "the thread never ran";
   t->Suspend();
   EXPECT_TRUE(t->Suspended());
   const long at_suspend = spins;
   Pause();
   EXPECT_EQ(spins, at_suspend);
   t->Resume();
-  while (spins == at_suspend) std::this_thread::yield();
+  EXPECT_TRUE(SpinUntil([&] { return spins != at_suspend; })) << "Resume did not let it run on";
   t->Free();
 }
 
@@ -313,7 +324,7 @@ TEST(Suspend, FromTheSynchronizedCallPausesTheWorkerAfterIt) {
     ++after;
   });
   t->Start();
-  while (!CheckSynchronize()) std::this_thread::yield();
+  ASSERT_TRUE(SpinUntil([] { return CheckSynchronize(); })) << "the call never came";
   EXPECT_TRUE(t->Suspended());
   Pause();
   EXPECT_EQ(after, 0);
@@ -331,7 +342,8 @@ TEST(Suspend, AThreadCanSuspendItself) {
     stage = 2;
   });
   t->Start();
-  while (!(stage == 1 && t->Suspended())) std::this_thread::yield();
+  ASSERT_TRUE(SpinUntil([&] { return stage == 1 && t->Suspended(); }))
+      << "the thread did not suspend itself";
   Pause();
   EXPECT_EQ(stage, 1);
   t->Resume();
@@ -341,13 +353,23 @@ TEST(Suspend, AThreadCanSuspendItself) {
 }
 
 TEST(Suspend, FreeingASuspendedThreadEndsIt) {
-  auto* t = new TestThread([](TestThread& self) {
-    while (!self.Terminated()) std::this_thread::yield();
-  });
+  std::atomic<bool> entered{false}, ended{false}, destroyed{false};
+  auto* t = new TestThread(
+      [&](TestThread& self) {
+        entered = true;
+        while (!self.Terminated()) std::this_thread::yield();
+        ended = true;
+      },
+      &destroyed);
   t->Start();
+  ASSERT_TRUE(SpinUntil([&] { return entered.load(); })) << "the thread never ran";
   t->Suspend();
   t->Suspend();
-  t->Free();  // would hang if the suspension were kept
+  EXPECT_TRUE(t->Suspended());
+  t->Free();
+  // Free lifted both suspensions, so Execute ran to its end before the object went.
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(destroyed);
 }
 
 TEST(Thread, FreeOnTerminateFreesItselfAfterOnTerminateRanOnTheMainThread) {
@@ -357,10 +379,8 @@ TEST(Thread, FreeOnTerminateFreesItselfAfterOnTerminateRanOnTheMainThread) {
   t->SetFreeOnTerminate(true);
   t->SetOnTerminate([&](TObject* sender) { terminate_on_main = IsMainThread() && sender == t; });
   t->Start();
-  while (!destroyed) {
-    CheckSynchronize();
-    std::this_thread::yield();
-  }
+  ASSERT_TRUE(SpinUntil([&] { return destroyed.load(); }, true))
+      << "the thread did not free itself";
   EXPECT_TRUE(terminate_on_main);
 }
 
