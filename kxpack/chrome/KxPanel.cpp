@@ -6,9 +6,11 @@
 #include "host/classes/ClassRegistry.h"
 #include "host/controls/Forms.h"
 #include "host/controls/WindowDC.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 namespace kx {
+
+using namespace host;
 
 namespace {
 
@@ -135,7 +137,9 @@ void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
   }
 }
 
-void TKxCustomPanel::MoveParentForm(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+void TKxCustomPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (!FMoveWinParent || Button != mbLeft) return;
   if (!StartWindowMove(GetParentForm(this))) return;
   if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
 }
@@ -183,24 +187,18 @@ TPublished TKxCustomPanel::PanelProperties() {
 
 // --- TKxPanel and TKxPanelMenu --------------------------------------------------------
 
+TKxPanel::TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
+
 const TPublished& TKxPanel::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanel>();
   return table;
 }
 
-void TKxPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  inherited::MouseDown(Button, Shift, X, Y);
-  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
-}
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
 
 const TPublished& TKxPanelMenu::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanelMenu>();
   return table;
-}
-
-void TKxPanelMenu::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  inherited::MouseDown(Button, Shift, X, Y);
-  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
 }
 
 namespace {

@@ -15,6 +15,9 @@
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx {
+
+using namespace host;
+
 namespace {
 
 using host::testing::Headless;
@@ -38,18 +41,22 @@ class KxPanelTest : public ::testing::Test {
     panel = new TKxPanel(form);
     panel->SetParent(form);
     panel->SetBounds(10, 10, 185, 75);
-    panel->SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
-      log.push_back({"down", b, x, y});
-    });
-    panel->SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
-      log.push_back({"up", b, x, y});
-    });
+    Watch(panel);
     form->Show();
     Pump();
   }
   void TearDown() override {
     form->Free();
     Pump();
+  }
+  // Logs the control's mouse presses and releases.
+  void Watch(TControl* control) {
+    control->SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"down", b, x, y});
+    });
+    control->SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"up", b, x, y});
+    });
   }
   static void Pump() { Application->ProcessMessages(); }
   TColor PixelAt(int x, int y) const {
@@ -61,16 +68,30 @@ class KxPanelTest : public ::testing::Test {
   std::vector<Press> log;
 };
 
+// The palette panel and the menu panel drag their form alike.
 TEST_F(KxPanelTest, LeftDragMovesTheFormWithDownBeforeAndUpAfterAtThePressPosition) {
-  Headless().InjectMouseMove(150, 130);  // panel point (40, 20)
-  Headless().InjectMouseDown();
-  Headless().InjectMouseMove(170, 145);
-  Headless().InjectMouseMove(190, 160);
-  Headless().InjectMouseUp();
+  auto* menu = new TKxPanelMenu(form);
+  menu->SetParent(form);
+  menu->SetBounds(10, 100, 185, 75);
+  Watch(menu);
   Pump();
-  EXPECT_EQ(form->BoundsRect(), Bounds(140, 130, 300, 200));
-  EXPECT_EQ(log, (std::vector<Press>{{"down", mbLeft, 40, 20}, {"up", mbLeft, 40, 20}}));
-  EXPECT_EQ(GetCaptureControl(), nullptr);
+  for (TKxCustomPanel* p :
+       {static_cast<TKxCustomPanel*>(panel), static_cast<TKxCustomPanel*>(menu)}) {
+    SCOPED_TRACE(p->ClassName());
+    log.clear();
+    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
+    const TPoint press = p->ClientToScreen(Point(40, 20));
+    const TRect before = form->BoundsRect();
+    Headless().InjectMouseMove(press.X, press.Y);
+    Headless().InjectMouseDown();
+    Headless().InjectMouseMove(press.X + 20, press.Y + 15);
+    Headless().InjectMouseMove(press.X + 40, press.Y + 30);
+    Headless().InjectMouseUp();
+    Pump();
+    EXPECT_EQ(form->BoundsRect(), Bounds(before.Left + 40, before.Top + 30, 300, 200));
+    EXPECT_EQ(log, (std::vector<Press>{{"down", mbLeft, 40, 20}, {"up", mbLeft, 40, 20}}));
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+  }
 }
 
 TEST_F(KxPanelTest, PressesThatDoNotMoveTheForm) {
