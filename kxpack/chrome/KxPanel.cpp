@@ -113,15 +113,8 @@ void TKxCustomPanel::WMWindowPosChanged(TMessage& Message) {
 }
 
 void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
-  const TKxBevel& b = *FBevel;
-  const int64_t rings = (b.InnerOutline() != osNone ? 1 : 0) +
-                        (b.OuterOutline() != osNone ? 1 : 0) + int64_t{b.InnerSpace()} +
-                        b.OuterSpace() + (b.InnerStyle() != kxNone ? b.InnerWidth() : 0) +
-                        (b.OuterStyle() != kxNone ? b.OuterWidth() : 0);
-  if (rings <= 0) return;
-  // One pixel wider than the rings and bands, which covers the usual
-  // one-pixel border; a wider border widens the strip to all of it.
-  const int64_t strip = rings + std::max<int64_t>(b.BorderWidth(), 1);
+  const int64_t strip = FBevel->Thickness();
+  if (strip <= 0) return;
   // The strip under the old edge, what lies between the edges, and the
   // strip under the new edge, where a shrunken panel draws its bevel anew.
   const int32_t w = Width(), h = Height();
