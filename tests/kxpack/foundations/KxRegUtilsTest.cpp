@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "host/controls/Dialogs.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxRegUtils.h"
 #include "tests/support/TempRegistry.h"
 
 namespace kx {

@@ -8,6 +8,8 @@
 
 namespace kx::testing {
 
+using namespace host;
+
 void DisplayTest::SetUp() {
   HeadlessTest::SetUp();
   form = MakeForm(100, 100, 300, 120);

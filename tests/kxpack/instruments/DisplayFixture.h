@@ -24,7 +24,7 @@ class DisplayTest : public host::testing::HeadlessTest {
   // Expects the cells of Cells side by side from X with the display's spacing.
   void ExpectRow(const std::vector<int>& Cells, int X, int Y, TColor Background) const;
 
-  TForm* form = nullptr;
+  host::TForm* form = nullptr;
   TKxDisplayNum* display = nullptr;
 };
 
