@@ -49,7 +49,9 @@ struct Recorder : WindowEvents {
   void BoundsChanged(const TRect& b) override { BoundsSeen.push_back(b); }
 };
 
-class HeadlessTest : public ::testing::Test {
+// Each test has a platform of its own, not the application's: the platform
+// itself is under test.
+class HeadlessPlatformTest : public ::testing::Test {
  protected:
   // A window whose client area starts at (100, 100), 200 × 150.
   std::unique_ptr<PlatformWindow> MakeWindow(Recorder& rec,
@@ -64,7 +66,7 @@ class HeadlessTest : public ::testing::Test {
   HeadlessPlatform platform;
 };
 
-TEST_F(HeadlessTest, MouseGoesToTheWindowUnderItAndStaysWithItWhileAButtonIsHeld) {
+TEST_F(HeadlessPlatformTest, MouseGoesToTheWindowUnderItAndStaysWithItWhileAButtonIsHeld) {
   Recorder below, above;
   auto w1 = MakeWindow(below, Bounds(100, 100, 200, 150));
   auto w2 = MakeWindow(above, Bounds(250, 100, 100, 100));  // overlaps w1's right part
@@ -85,7 +87,7 @@ TEST_F(HeadlessTest, MouseGoesToTheWindowUnderItAndStaysWithItWhileAButtonIsHeld
   EXPECT_FALSE(platform.CurrentInputState().Left);
 }
 
-TEST_F(HeadlessTest, APressActivatesTheWindowAndAReleaseWithoutPressReachesNobody) {
+TEST_F(HeadlessPlatformTest, APressActivatesTheWindowAndAReleaseWithoutPressReachesNobody) {
   Recorder a, b;
   auto wa = MakeWindow(a, Bounds(0, 0, 100, 100));
   auto wb = MakeWindow(b, Bounds(200, 0, 100, 100));
@@ -102,7 +104,7 @@ TEST_F(HeadlessTest, APressActivatesTheWindowAndAReleaseWithoutPressReachesNobod
   EXPECT_EQ(platform.WindowAt({10, 10}), wa.get());
 }
 
-TEST_F(HeadlessTest, DoubleClicksNeedTheSameButtonCloseInTimeAndPlace) {
+TEST_F(HeadlessPlatformTest, DoubleClicksNeedTheSameButtonCloseInTimeAndPlace) {
   struct Case {
     const char* name;
     int64_t gapMs;
@@ -134,7 +136,7 @@ TEST_F(HeadlessTest, DoubleClicksNeedTheSameButtonCloseInTimeAndPlace) {
   }
 }
 
-TEST_F(HeadlessTest, AThirdQuickPressStartsANewPair) {
+TEST_F(HeadlessPlatformTest, AThirdQuickPressStartsANewPair) {
   Recorder rec;
   auto w = MakeWindow(rec);
   platform.SetManualClock(true);
@@ -148,7 +150,7 @@ TEST_F(HeadlessTest, AThirdQuickPressStartsANewPair) {
 
 // A press on the window starts the interactive loop the way a form does
 // when a panel sends it WM_SYSCOMMAND.
-TEST_F(HeadlessTest, AMoveFollowsThePointerByTheDragDeltaAndConsumesTheRelease) {
+TEST_F(HeadlessPlatformTest, AMoveFollowsThePointerByTheDragDeltaAndConsumesTheRelease) {
   Recorder rec;
   auto w = MakeWindow(rec);
   rec.OnDown = [&](const MouseEvent&) { w->RunMoveSize(MoveSizeKind::Move); };
@@ -175,7 +177,7 @@ TEST_F(HeadlessTest, AMoveFollowsThePointerByTheDragDeltaAndConsumesTheRelease) 
                                                "up 20,20"}));
 }
 
-TEST_F(HeadlessTest, SizingFromEachEdgeKeepsTheTopLeftAndTheMinimumSize) {
+TEST_F(HeadlessPlatformTest, SizingFromEachEdgeKeepsTheTopLeftAndTheMinimumSize) {
   struct Case {
     const char* name;
     MoveSizeKind kind;
@@ -209,7 +211,7 @@ TEST_F(HeadlessTest, SizingFromEachEdgeKeepsTheTopLeftAndTheMinimumSize) {
   }
 }
 
-TEST_F(HeadlessTest, AMoveWithoutAHeldButtonOrWithoutFurtherInputReturns) {
+TEST_F(HeadlessPlatformTest, AMoveWithoutAHeldButtonOrWithoutFurtherInputReturns) {
   Recorder rec;
   auto w = MakeWindow(rec);
   w->RunMoveSize(MoveSizeKind::Move);  // nothing held
@@ -229,7 +231,7 @@ TEST_F(HeadlessTest, AMoveWithoutAHeldButtonOrWithoutFurtherInputReturns) {
   EXPECT_EQ(rec.Log.back(), "up 10,10");
 }
 
-TEST_F(HeadlessTest, PresentShowsOnlyTheDirtyPartsClippedToWindowAndFrame) {
+TEST_F(HeadlessPlatformTest, PresentShowsOnlyTheDirtyPartsClippedToWindowAndFrame) {
   Recorder rec;
   auto w = MakeWindow(rec, Bounds(0, 0, 10, 8));
   auto* hw = static_cast<HeadlessWindow*>(w.get());
@@ -248,7 +250,7 @@ TEST_F(HeadlessTest, PresentShowsOnlyTheDirtyPartsClippedToWindowAndFrame) {
     }
 }
 
-TEST_F(HeadlessTest, SavePngWritesTheWindowPixelsAndReportsAPathItCannotCreate) {
+TEST_F(HeadlessPlatformTest, SavePngWritesTheWindowPixelsAndReportsAPathItCannotCreate) {
   Recorder rec;
   auto w = MakeWindow(rec, Bounds(0, 0, 4, 3));
   auto* hw = static_cast<HeadlessWindow*>(w.get());
@@ -266,7 +268,7 @@ TEST_F(HeadlessTest, SavePngWritesTheWindowPixelsAndReportsAPathItCannotCreate) 
   EXPECT_THROW(hw->SavePng("/nonexistent-dir/x.png"), EFOpenError);
 }
 
-TEST_F(HeadlessTest, KeysGoToTheFocusedWindowWithModifiersAndCharacters) {
+TEST_F(HeadlessPlatformTest, KeysGoToTheFocusedWindowWithModifiersAndCharacters) {
   Recorder back, front;
   auto wb = MakeWindow(back, Bounds(0, 0, 50, 50));
   auto wf = MakeWindow(front, Bounds(100, 0, 50, 50));
@@ -287,7 +289,7 @@ TEST_F(HeadlessTest, KeysGoToTheFocusedWindowWithModifiersAndCharacters) {
                            "keydown 37", "keyup 37", "char é"}));
 }
 
-TEST_F(HeadlessTest, HidingTheFocusedWindowFocusesTheTopmostVisibleOne) {
+TEST_F(HeadlessPlatformTest, HidingTheFocusedWindowFocusesTheTopmostVisibleOne) {
   Recorder a, b, c;
   auto wa = MakeWindow(a);
   auto wb = MakeWindow(b);
@@ -304,7 +306,7 @@ TEST_F(HeadlessTest, HidingTheFocusedWindowFocusesTheTopmostVisibleOne) {
   EXPECT_TRUE(wa->Focused());
 }
 
-TEST_F(HeadlessTest, TheClockAdvancesOnRequestAndWaitsCanBeCutShort) {
+TEST_F(HeadlessPlatformTest, TheClockAdvancesOnRequestAndWaitsCanBeCutShort) {
   platform.SetManualClock(true);
   const int64_t t0 = platform.NowMs();
   platform.AdvanceClock(1500);
@@ -324,7 +326,7 @@ TEST_F(HeadlessTest, TheClockAdvancesOnRequestAndWaitsCanBeCutShort) {
   EXPECT_EQ(platform.PendingInput(), 1u);
 }
 
-TEST_F(HeadlessTest, WheelGoesToTheWindowUnderThePointer) {
+TEST_F(HeadlessPlatformTest, WheelGoesToTheWindowUnderThePointer) {
   Recorder rec;
   auto w = MakeWindow(rec);
   platform.InjectMouseMove(150, 150);
