@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 #include "host/threads/KernelEvents.h"
@@ -78,14 +77,16 @@ TEST(KernelEvents, AutoResetReleasesOneWaiterPerSignalManualReleasesAll) {
     SetEvent(event);
     ASSERT_EQ(WaitForSingleObject(done, kLongWait), WAIT_OBJECT_0);
     if (!manual) {
-      // The second waiter must still be waiting; give it a chance to be wrong.
-      std::this_thread::sleep_for(std::chrono::milliseconds(30));
-      EXPECT_EQ(released, 1);
+      // The released waiter took the signal with it, and the second signal
+      // is taken by the other waiter: a signal that released both would
+      // leave this one set with nobody to take it.
+      EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
       SetEvent(event);
     }
     a.join();
     b.join();
     EXPECT_EQ(released, 2);
+    if (!manual) EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
     CloseHandle(done);
     CloseHandle(event);
   }
