@@ -63,6 +63,7 @@ const TPublished& TKxGradient::PublishedProperties() {
         .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
         .Enum("DragKind", &T::DragKind, &T::SetDragKind, dkDrag)
         .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
+        .String("Hint", &T::Hint, &T::SetHint, "")
         .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
         .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
         .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
