@@ -138,6 +138,10 @@ class TCustomForm : public TWinControl {
   TNotifyEvent FOnActivate;
   TNotifyEvent FOnDeactivate;
   TNotifyEvent FOnPaint;
+
+ public:
+  // Offers the form's own properties and events.
+  static const TPublished& PublishedProperties();
 };
 
 class TForm : public TCustomForm {

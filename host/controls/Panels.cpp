@@ -155,39 +155,21 @@ const TPublished& TPanel::PublishedProperties() {
   using T = TPanel;
   static const TPublished table =
       Publish<T>()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Publish("Align")
           .Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, false)
+          .Publish("Anchors", "AutoSize")
           .Enum("BevelInner", &T::BevelInner, &T::SetBevelInner, bvNone)
           .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bvRaised)
           .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, 1)
           .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
           .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
-          .String("Caption", &T::Caption, &T::SetCaption, "")
-          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
-          .StoredWhen(&T::IsColorStored)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Publish("Caption", "Color", "Constraints")
           .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
+          .Publish("Enabled", "Font")
           .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
-          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
-          .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnEnter", &T::FOnEnter)
-          .Event("OnExit", &T::FOnExit)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp)
-          .Event("OnResize", &T::FOnResize);
+          .Publish("ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
+                   "Visible")
+          .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kMouseEvents, "OnResize");
   return table;
 }
 

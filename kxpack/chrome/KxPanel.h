@@ -18,6 +18,9 @@ namespace kx {
 // False (and nothing moved) when Window is nullptr.
 bool StartWindowMove(TWinControl* Window);
 
+// Whether a new panel's left press moves its parent form.
+inline constexpr bool kDefaultMoveWinParent = true;
+
 // The bevel a panel owns. The panel sets a one-pixel black border where a
 // plain bevel has none, so those two values are what form files leave out.
 class TKxPanelBevel : public TKxBevel {
@@ -91,7 +94,7 @@ class TKxPanel : public TKxCustomPanel, public TKxAbout {
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 
  private:
-  bool FMoveWinParent = true;
+  bool FMoveWinParent = kDefaultMoveWinParent;
 };
 
 // The same panel as TKxPanel, as the base of the menu bar, footer, tool and
@@ -108,7 +111,7 @@ class TKxPanelMenu : public TKxCustomPanel, public TKxAbout {
   void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 
  private:
-  bool FMoveWinParent = true;
+  bool FMoveWinParent = kDefaultMoveWinParent;
 };
 
 }  // namespace kx

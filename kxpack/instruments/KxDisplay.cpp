@@ -35,19 +35,9 @@ TKxDisplay::TKxDisplay(TComponent* AOwner) : TKxGraphicImageControl(AOwner) {
   SetBounds(Left(), Top(), 110, 26);
   SetParentColor(false);
   SetColor(clBlack);
-  FDigits = 4;
-  FValue = 0;
-  FSpacing = 2;
-  FLeadingZero = false;
   FPalette = std::make_unique<TKxGraphPal>();
   FPalette->OnChange = TNotifyEvent(this, &TKxDisplay::PaletteModified);
-  FStyle = tns7x13;
-  FAlignment = tnaCenter;
   inherited::SetAutoSize(true);
-  FMin = 0;
-  FMax = 9999;
-  FZeroBlank = false;
-  FSignCell = false;
   FNumBitmap = std::make_unique<TBitmap>();
   LoadBitmaps();
 }
@@ -196,47 +186,29 @@ const TPublished& TKxDisplayNum::PublishedProperties() {
   static const TPublished table = [] {
     auto builder = Publish<T>();
     PublishAbout(builder)
-        .Int("Digits", &T::Digits, &T::SetDigits, 4)
+        .Int("Digits", &T::Digits, &T::SetDigits, kDefaultDigits)
         // Restored after Min and Max, so that a saved Value outside the
         // range of a new display comes back as it was.
         .Int("Value", &T::Value, &T::SetValue, 0)
         .ReadLast()
-        .Int("Spacing", &T::Spacing, &T::SetSpacing, 2)
-        .Enum("Style", &T::Style, &T::SetStyle, tns7x13)
+        .Int("Spacing", &T::Spacing, &T::SetSpacing, kDefaultSpacing)
+        .Enum("Style", &T::Style, &T::SetStyle, kDefaultStyle)
         .Bool("LeadingZero", &T::LeadingZero, &T::SetLeadingZero, false)
         .Object("Palette", &T::Palette, &T::SetPalette)
-        .Enum("Alignment", &T::Alignment, &T::SetAlignment, tnaCenter)
-        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-        .Int("Max", &T::Max, &T::SetMax, 9999)
-        .Int("Min", &T::Min, &T::SetMin, 0)
+        .Enum("Alignment", &T::Alignment, &T::SetAlignment, kDefaultAlignment)
+        .Publish("AutoSize")
+        .Default(true)
+        .Int("Max", &T::Max, &T::SetMax, kDefaultMax)
+        .Int("Min", &T::Min, &T::SetMin, kDefaultMin)
         .Bool("ZeroBlank", &T::ZeroBlank, &T::SetZeroBlank, false)
-        .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
-        .Enum("Align", &T::Align, &T::SetAlign, alNone)
-        .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-        .Object("Constraints", &T::Constraints, &T::SetConstraints)
-        .Color("Color", &T::Color, &T::SetColor, clBlack)
-        .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-        .Enum("DragKind", &T::DragKind, &T::SetDragKind, dkDrag)
-        .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
-        .String("Hint", &T::Hint, &T::SetHint, "")
-        .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-        .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
-        .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-        .Bool("Visible", &T::Visible, &T::SetVisible, true)
+        .Publish("Transparent", "Align", "Anchors", "Constraints", "Color")
+        .Default(clBlack)
+        .StoredUnlessDefault()
+        .Publish("DragCursor", "DragKind", "DragMode", "Hint", "ParentColor")
+        .Default(false)
+        .Publish("ParentShowHint", "PopupMenu", "ShowHint", "Visible")
         .Event("OnChange", &T::FOnChange)
-        .Event("OnClick", &T::FOnClick)
-        .Event("OnContextPopup", &T::FOnContextPopup)
-        .Event("OnDblClick", &T::FOnDblClick)
-        .Event("OnDragDrop", &T::FOnDragDrop)
-        .Event("OnDragOver", &T::FOnDragOver)
-        .Event("OnEndDock", &T::FOnEndDock)
-        .Event("OnEndDrag", &T::FOnEndDrag)
-        .Event("OnMouseDown", &T::FOnMouseDown)
-        .Event("OnMouseMove", &T::FOnMouseMove)
-        .Event("OnMouseUp", &T::FOnMouseUp)
-        .Event("OnStartDock", &T::FOnStartDock)
-        .Event("OnStartDrag", &T::FOnStartDrag);
+        .PublishEvents("OnClick", "OnContextPopup", "OnDblClick", kDragDockEvents, kMouseEvents);
     return TPublished(builder);
   }();
   return table;

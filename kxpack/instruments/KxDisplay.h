@@ -24,6 +24,14 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   explicit TKxDisplay(TComponent* AOwner);
   ~TKxDisplay() override;
 
+  // What a new display shows; the published defaults.
+  static constexpr Integer kDefaultDigits = 4;
+  static constexpr Integer kDefaultSpacing = 2;
+  static constexpr TKxDisplayNumStyle kDefaultStyle = tns7x13;
+  static constexpr TKxDisplayNumAlignment kDefaultAlignment = tnaCenter;
+  static constexpr Integer kDefaultMin = 0;
+  static constexpr Integer kDefaultMax = 9999;
+
   Integer Value() const { return FValue; }
   // Clamped into [Min, Max]; a real change repaints, then fires OnChange.
   void SetValue(Integer Value);
@@ -76,20 +84,20 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   virtual void Change();
   void Paint() override;
 
-  Integer FValue;
-  Integer FDigits;
-  Integer FMax;
-  Integer FMin;
-  Integer FSpacing;
-  TKxDisplayNumStyle FStyle;
-  bool FLeadingZero;
+  Integer FValue = 0;
+  Integer FDigits = kDefaultDigits;
+  Integer FMax = kDefaultMax;
+  Integer FMin = kDefaultMin;
+  Integer FSpacing = kDefaultSpacing;
+  TKxDisplayNumStyle FStyle = kDefaultStyle;
+  bool FLeadingZero = false;
   std::unique_ptr<TKxGraphPal> FPalette;
-  TKxDisplayNumAlignment FAlignment;
-  bool FZeroBlank;
+  TKxDisplayNumAlignment FAlignment = kDefaultAlignment;
+  bool FZeroBlank = false;
   std::unique_ptr<TBitmap> FNumBitmap;
   Integer FCellWidth = 0;
   Integer FCellHeight = 0;
-  bool FSignCell;
+  bool FSignCell = kDefaultMin < 0;
   TNotifyEvent FOnChange;
 
  private:
