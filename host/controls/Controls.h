@@ -33,11 +33,13 @@ inline constexpr std::array<std::string_view, 6> kDragDockEvents{
 inline constexpr std::array<std::string_view, 2> kFocusEvents{"OnEnter", "OnExit"};
 inline constexpr std::array<std::string_view, 3> kKeyEvents{"OnKeyDown", "OnKeyPress", "OnKeyUp"};
 
-// Smallest and largest size a control may take; 0 means no limit.
+// Smallest and largest size a control may take; 0 means no limit. A change
+// resizes the control at once (SetBounds applies the limits).
 class TSizeConstraints : public TPersistent {
   HOST_CLASS(TSizeConstraints, TPersistent)
  public:
   explicit TSizeConstraints(TControl* control) : FControl(control) {}
+  static const TPublished& PublishedProperties();
   int32_t MinWidth() const { return FMinWidth; }
   int32_t MinHeight() const { return FMinHeight; }
   int32_t MaxWidth() const { return FMaxWidth; }

@@ -7,6 +7,16 @@
 
 namespace host {
 
+const TPublished& TSizeConstraints::PublishedProperties() {
+  using T = TSizeConstraints;
+  static const TPublished table = Publish<T>()
+                                      .Int("MaxHeight", &T::MaxHeight, &T::SetMaxHeight, 0)
+                                      .Int("MaxWidth", &T::MaxWidth, &T::SetMaxWidth, 0)
+                                      .Int("MinHeight", &T::MinHeight, &T::SetMinHeight, 0)
+                                      .Int("MinWidth", &T::MinWidth, &T::SetMinWidth, 0);
+  return table;
+}
+
 const TPublished& TControl::PublishedProperties() {
   using T = TControl;
   static const TPublished table =
