@@ -1,5 +1,7 @@
 #include "kxpack/instruments/KxDisplay.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "host/classes/ClassRegistry.h"
@@ -50,6 +52,12 @@ TKxDisplay::~TKxDisplay() {
 }
 
 void TKxDisplay::SetValue(Integer Value) {
+  // A form file's Value comes back as saved, whatever Min and Max it meets
+  // on the way; Loaded checks the range once everything is read.
+  if (Loading()) {
+    FValue = Value;
+    return;
+  }
   AdjustRange(Value, FMin, FMax);
   if (Value == FValue) return;
   FValue = Value;
@@ -63,16 +71,41 @@ void TKxDisplay::SetDigits(Integer Value) {
 }
 
 void TKxDisplay::SetMax(Integer Value) {
+  if (Loading()) {
+    FMax = Value;
+    return;
+  }
   if (Value == FMax || Value <= FMin) return;
   FMax = Value;
   UpdateControlCanvas();
 }
 
 void TKxDisplay::SetMin(Integer Value) {
+  if (Loading()) {
+    FMin = Value;
+    return;
+  }
   if (Value == FMin || Value >= FMax) return;
   FMin = Value;
   FSignCell = FMin < 0;
   UpdateControlCanvas();
+}
+
+void TKxDisplay::Loaded() {
+  // Every Value is a state the setters allow (lowering Max or raising Min
+  // leaves it alone), and so is every Min below Max. A range no setter can
+  // give (a file edited by hand) is set up as the setters would have taken
+  // Max, then Min, on a new display.
+  if (FMin >= FMax) {
+    const Integer savedMin = FMin;
+    const Integer savedMax = FMax;
+    FMin = kDefaultMin;
+    FMax = kDefaultMax;
+    if (savedMax > FMin) FMax = savedMax;
+    if (savedMin < FMax) FMin = savedMin;
+  }
+  FSignCell = FMin < 0;
+  inherited::Loaded();
 }
 
 void TKxDisplay::SetSpacing(Integer Value) { SetPaintedProp(FSpacing, Value); }
@@ -141,26 +174,29 @@ void TKxDisplay::Paint() {
 
   ClearBitmapCanvas();
   const std::string text = CellText(FValue, FDigits, FLeadingZero, FZeroBlank);
-  const Integer cells = FDigits + (FSignCell ? 1 : 0);
-  const Integer rowWidth = cells * FCellWidth + (cells - 1) * FSpacing;
-  if (AutoSize()) ChangeSize(rowWidth, FCellHeight);
+  // In 64 bits: a large Spacing puts the row, and cells, past the
+  // Integer range; the auto size takes the nearest Integer.
+  const int64_t cells = FDigits + (FSignCell ? 1 : 0);
+  const int64_t rowWidth = cells * FCellWidth + (cells - 1) * int64_t{FSpacing};
+  if (AutoSize())
+    ChangeSize(static_cast<Integer>(std::clamp<int64_t>(rowWidth, INT32_MIN, INT32_MAX)),
+               FCellHeight);
 
-  Integer x = 0;
+  int64_t x = 0;
   if (FAlignment == tnaRightJustify)
     x = ClientWidth() - rowWidth;
   else if (FAlignment == tnaCenter)
     x = (ClientWidth() - rowWidth) / 2;
   const Integer y = (Height() - FCellHeight) / 2;
-  const Integer step = FCellWidth + FSpacing;
+  const int64_t step = int64_t{FCellWidth} + FSpacing;
+  // Only cells that reach into the client area are drawn.
+  auto draw = [&](Integer cell) {
+    if (x < ClientWidth() && x + FCellWidth > 0) DrawNum(cell, static_cast<Integer>(x), y);
+    x += step;
+  };
 
-  if (FSignCell) {
-    DrawNum(FValue < 0 ? kDisplayMinusLitCell : kDisplayMinusUnlitCell, x, y);
-    x += step;
-  }
-  for (char c : text) {
-    DrawNum(c == ' ' ? kDisplayBlankCell : c - '0', x, y);
-    x += step;
-  }
+  if (FSignCell) draw(FValue < 0 ? kDisplayMinusLitCell : kDisplayMinusUnlitCell);
+  for (char c : text) draw(c == ' ' ? kDisplayBlankCell : c - '0');
   inherited::Paint();
 }
 
@@ -172,10 +208,7 @@ const TPublished& TKxDisplayNum::PublishedProperties() {
     auto builder = Publish<T>();
     PublishAbout(builder)
         .Int("Digits", &T::Digits, &T::SetDigits, kDefaultDigits)
-        // Restored after Min and Max, so that a saved Value outside the
-        // range of a new display comes back as it was.
         .Int("Value", &T::Value, &T::SetValue, 0)
-        .ReadLast()
         .Int("Spacing", &T::Spacing, &T::SetSpacing, kDefaultSpacing)
         .Enum("Style", &T::Style, &T::SetStyle, kDefaultStyle)
         .Bool("LeadingZero", &T::LeadingZero, &T::SetLeadingZero, false)

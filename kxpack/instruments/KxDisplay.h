@@ -34,6 +34,8 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
 
   Integer Value() const { return FValue; }
   // Clamped into [Min, Max]; a real change repaints, then fires OnChange.
+  // While a form file is read, Value, Min and Max are stored as given;
+  // Loaded checks the range once and fires nothing.
   void SetValue(Integer Value);
   Integer Digits() const { return FDigits; }
   // 1 to 15; other values are ignored.
@@ -71,6 +73,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   // Resizes an unaligned control to the given size.
   void ChangeSize(Integer AWidth, Integer AHeight);
   void RequestAlign() override;
+  void Loaded() override;
 
   Integer CellWidth() const { return FCellWidth; }
   Integer CellHeight() const { return FCellHeight; }
