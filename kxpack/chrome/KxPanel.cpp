@@ -33,8 +33,8 @@ bool StartWindowMove(TWinControl* Window) {
 // --- TKxPanelBevel ---------------------------------------------------------------
 
 TKxPanelBevel::TKxPanelBevel() {
-  SetBorderWidth(1);
-  SetBorderColor(clBlack);
+  SetBorderWidth(kDefaultBorderWidth);
+  SetBorderColor(kDefaultBorderColor);
   SetInnerShadow(kPanelRingColor);
   SetInnerHighlight(kPanelRingColor);
   SetInnerColor(clBlack);
@@ -43,8 +43,9 @@ TKxPanelBevel::TKxPanelBevel() {
 }
 
 const TPublished& TKxPanelBevel::PublishedProperties() {
-  static const TPublished table =
-      Publish<TKxPanelBevel>().SetDefault("BorderWidth", 1).SetDefault("BorderColor", clBlack);
+  static const TPublished table = Publish<TKxPanelBevel>()
+                                      .SetDefault("BorderWidth", kDefaultBorderWidth)
+                                      .SetDefault("BorderColor", kDefaultBorderColor);
   return table;
 }
 
@@ -146,7 +147,7 @@ TPublished TKxCustomPanel::PanelProperties() {
       .Object("Bevel", &T::Bevel, &T::SetBevel)
       .Object("Glyph", &T::Glyph, &T::SetGlyph)
       .Publish("DragCursor", "DragMode", "Enabled")
-      .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
+      .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, kDefaultFullRepaint)
       .Publish("Color")
       .Default(clBlack)
       .Publish("Font")

@@ -27,6 +27,9 @@ class TKxPanelBevel : public TKxBevel {
   HOST_CLASS(TKxPanelBevel, TKxBevel)
  public:
   TKxPanelBevel();
+  // A one-pixel black border where a plain bevel has none.
+  static constexpr TKxBorderWidth kDefaultBorderWidth = 1;
+  static constexpr host::TColor kDefaultBorderColor = host::clBlack;
   static const TPublished& PublishedProperties();
 };
 
@@ -35,6 +38,9 @@ class TKxCustomPanel : public TKxCustomControl {
  public:
   explicit TKxCustomPanel(TComponent* AOwner);
   ~TKxCustomPanel() override;
+
+  // Whether a new panel repaints whole when resized.
+  static constexpr bool kDefaultFullRepaint = true;
 
   TKxBevel* Bevel() const { return FBevel.get(); }
   // Copies the values; the caller keeps its bevel.
@@ -77,7 +83,7 @@ class TKxCustomPanel : public TKxCustomControl {
   void InvalidateEdgeStrips(const host::TWindowPos& Pos);
 
   std::unique_ptr<TKxBevel> FBevel;
-  bool FFullRepaint = true;
+  bool FFullRepaint = kDefaultFullRepaint;
   bool FLocked = false;
   std::unique_ptr<TBitmap> FGlyph;
   bool FMoveWinParent = false;
