@@ -148,6 +148,22 @@ class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInte
   // The root whose form file holds c.
   static TComponent* RootOf(TComponent* c) { return c->Owner() ? c->Owner() : c; }
 
+  // Writes the form file holding c, reads it back and compares every
+  // published value of c with its copy's.
+  void ExpectReadsBackEqual(TComponent* c) {
+    TComponent* root = RootOf(c);
+    const std::string text = WriteForm(root);
+    TComponent* copyRoot = ReadForm(text, "probe.kxf");
+    owned_.push_back(copyRoot);
+    TComponent* copy = c == root ? copyRoot : copyRoot->FindComponent(c->Name());
+    ASSERT_NE(copy, nullptr) << text;
+    Pump();
+    std::vector<std::string> before, after;
+    Values(c, "", before);
+    Values(copy, "", after);
+    EXPECT_EQ(after, before) << text;
+  }
+
   void TearDown() override {
     for (TComponent* c : owned_) c->Free();
     HeadlessTest::TearDown();
@@ -174,18 +190,40 @@ TEST_P(RegisteredClassTest, AFreshInstanceWritesOnlyWhatIsAlwaysStored) {
 }
 
 TEST_P(RegisteredClassTest, ItsOwnOutputReadsBackToEqualValues) {
+  ExpectReadsBackEqual(Create(GetParam(), true));
+}
+
+// Moves every ordinal property with a declared default of obj (and of its
+// sub-objects) off that default, through its setter.
+void ChangeFromDefaults(TObject* obj) {
+  if (!obj->Published()) return;
+  for (const TPropInfo& p : obj->Published()->Properties()) {
+    if (p.Kind == tkClass && p.GetObject(obj)) ChangeFromDefaults(p.GetObject(obj));
+    if (!p.HasDefault || !p.IsOrdinal() || !p.Stored) continue;
+    switch (p.Kind) {
+      case tkBoolean:
+        p.SetOrd(obj, !p.OrdDefault);
+        break;
+      case tkEnumeration:
+        p.SetOrd(obj, (p.OrdDefault + 1) % p.EnumType->Count());
+        break;
+      case tkSet:
+        p.SetOrd(obj, p.OrdDefault ^ 1);
+        break;
+      case tkColor:
+        p.SetOrd(obj, 0x00123456);
+        break;
+      default:
+        p.SetOrd(obj, p.OrdDefault + 1);
+    }
+  }
+}
+
+TEST_P(RegisteredClassTest, ChangedValuesReadBackEqual) {
   TComponent* c = Create(GetParam(), true);
-  TComponent* root = RootOf(c);
-  const std::string text = WriteForm(root);
-  TComponent* copyRoot = ReadForm(text, "probe.kxf");
-  owned_.push_back(copyRoot);
-  TComponent* copy = c == root ? copyRoot : copyRoot->FindComponent(c->Name());
-  ASSERT_NE(copy, nullptr) << text;
+  ChangeFromDefaults(c);
   Pump();
-  std::vector<std::string> before, after;
-  Values(c, "", before);
-  Values(copy, "", after);
-  EXPECT_EQ(after, before) << text;
+  ExpectReadsBackEqual(c);
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, RegisteredClassTest, ::testing::ValuesIn(AllClasses()),
