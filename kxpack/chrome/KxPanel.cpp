@@ -59,7 +59,7 @@ TKxCustomPanel::TKxCustomPanel(TComponent* AOwner)
   SetControlStyle(
       {csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
   SetBounds(Left(), Top(), 185, 75);
-  SetColor(clBlack);
+  SetColor(kDefaultColor);
   FBevel->OnChange = TNotifyEvent(this, &TKxCustomPanel::BevelChanged);
   FGlyph->SetOnChange(TNotifyEvent(this, &TKxCustomPanel::GlyphChanged));
   // The base constructor made the window parameters before this class's
@@ -149,7 +149,7 @@ TPublished TKxCustomPanel::PanelProperties() {
       .Publish("DragCursor", "DragMode", "Enabled")
       .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, kDefaultFullRepaint)
       .Publish("Color")
-      .Default(clBlack)
+      .Default(kDefaultColor)
       .Publish("Font")
       .Bool("Locked", &T::Locked, &T::SetLocked, false)
       .Publish("ParentColor")

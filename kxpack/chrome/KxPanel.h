@@ -39,8 +39,9 @@ class TKxCustomPanel : public TKxCustomControl {
   explicit TKxCustomPanel(TComponent* AOwner);
   ~TKxCustomPanel() override;
 
-  // Whether a new panel repaints whole when resized.
+  // Whether a new panel repaints whole when resized, and its own colour.
   static constexpr bool kDefaultFullRepaint = true;
+  static constexpr host::TColor kDefaultColor = host::clBlack;
 
   TKxBevel* Bevel() const { return FBevel.get(); }
   // Copies the values; the caller keeps its bevel.

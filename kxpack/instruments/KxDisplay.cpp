@@ -38,7 +38,7 @@ TKxDisplay::TKxDisplay(TComponent* AOwner) : TKxGraphicImageControl(AOwner) {
   SetControlStyle(ControlStyle() + TControlStyle{csOpaque, csReplicatable});
   SetBounds(Left(), Top(), 110, 26);
   SetParentColor(false);
-  SetColor(clBlack);
+  SetColor(kDefaultColor);
   FPalette = std::make_unique<TKxGraphPal>();
   FPalette->OnChange = TNotifyEvent(this, &TKxDisplay::PaletteModified);
   inherited::SetAutoSize(true);
@@ -220,7 +220,7 @@ const TPublished& TKxDisplayNum::PublishedProperties() {
         .Int("Min", &T::Min, &T::SetMin, kDefaultMin)
         .Bool("ZeroBlank", &T::ZeroBlank, &T::SetZeroBlank, false)
         .Publish("Transparent", "Align", "Anchors", "Constraints", "Color")
-        .Default(clBlack)
+        .Default(kDefaultColor)
         .StoredUnlessDefault()
         .Publish("DragCursor", "DragKind", "DragMode", "Hint", "ParentColor")
         .Default(false)

@@ -31,6 +31,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   static constexpr TKxDisplayNumAlignment kDefaultAlignment = tnaCenter;
   static constexpr Integer kDefaultMin = 0;
   static constexpr Integer kDefaultMax = 9999;
+  static constexpr host::TColor kDefaultColor = host::clBlack;
 
   Integer Value() const { return FValue; }
   // Clamped into [Min, Max]; a real change repaints, then fires OnChange.
