@@ -11,7 +11,7 @@ namespace host {
 
 TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
-  SetTabStop(true);
+  SetTabStop(kDefaultTabStop);
   SetBounds(0, 0, 75, 25);
 }
 
@@ -77,7 +77,7 @@ const TPublished& TButton::PublishedProperties() {
           .Publish("Enabled", "Font")
           .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone)
           .Publish("ParentFont", "ShowHint", "TabOrder", "TabStop")
-          .Default(true)
+          .Default(kDefaultTabStop)
           .Publish("Visible")
           .PublishEvents("OnClick", kFocusEvents, "OnKeyDown");
   return table;

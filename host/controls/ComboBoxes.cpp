@@ -56,8 +56,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
   FItems->OnChange = TNotifyEvent(this, &TCustomComboBox::ItemsChanged);
-  SetTabStop(true);
-  SetColor(clWindow);
+  SetTabStop(kDefaultTabStop);
+  SetColor(kDefaultColor);
   SetBounds(0, 0, 145, 21);
 }
 
@@ -270,9 +270,9 @@ const TPublished& TComboBox::PublishedProperties() {
           .Publish("Anchors")
           .Enum("Style", &T::Style, &T::SetStyle, csDropDown)
           .Publish("Color")
-          .Default(clWindow)
+          .Default(kDefaultColor)
           .Publish("Constraints")
-          .Int("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, 8)
+          .Int("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, kDefaultDropDownCount)
           .Publish("Enabled", "Font")
           .Strings("Items", &T::Items, &T::SetItems)
           .Int("ItemIndex", &T::ItemIndex, &T::SetItemIndex, -1)
@@ -280,7 +280,7 @@ const TPublished& TComboBox::PublishedProperties() {
           .Publish("ParentColor")
           .Default(false)
           .Publish("ParentFont", "ShowHint", "TabOrder", "TabStop")
-          .Default(true)
+          .Default(kDefaultTabStop)
           .Publish("Text", "Visible")
           .Event("OnChange", &T::FOnChange)
           .Publish("OnClick")

@@ -88,7 +88,7 @@ const TPublished& TCustomForm::PublishedProperties() {
           .Offering()
           .Component("ActiveControl", &T::ActiveControl, &T::SetActiveControl)
           .ReadLast()
-          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSizeable)
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, kDefaultBorderStyle)
           .Int("ClientHeight", &T::ClientHeight, &T::SetClientHeight)
           .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
           .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)

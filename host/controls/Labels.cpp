@@ -11,7 +11,7 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents,  csSetCaption,
                    csOpaque,       csReplicatable, csDoubleClicks};
   SetBounds(0, 0, 65, 17);
-  SetAutoSize(true);
+  SetAutoSize(kDefaultAutoSize);
 }
 
 uint32_t TCustomLabel::DrawFlags() const {
@@ -122,13 +122,13 @@ const TPublished& TLabel::PublishedProperties() {
           .Publish("Align")
           .Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
           .Publish("Anchors", "AutoSize")
-          .Default(true)
+          .Default(kDefaultAutoSize)
           .Publish("Caption", "Color", "Constraints", "Enabled")
           .Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
           .Publish("Font")
           .Enum("Layout", &T::Layout, &T::SetLayout, tlTop)
           .Publish("ParentColor", "ParentFont", "ParentShowHint")
-          .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, true)
+          .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, kDefaultShowAccelChar)
           .Publish("ShowHint")
           .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
           .Publish("Visible")

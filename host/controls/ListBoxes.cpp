@@ -20,8 +20,8 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
   FItems->OnChange = TNotifyEvent(this, &TCustomListBox::ItemsChanged);
-  SetTabStop(true);
-  SetColor(clWindow);
+  SetTabStop(kDefaultTabStop);
+  SetColor(kDefaultColor);
   SetBounds(0, 0, 121, 97);
 }
 
@@ -225,16 +225,16 @@ const TPublished& TListBox::PublishedProperties() {
   static const TPublished table =
       Publish<T>()
           .Publish("Align", "Anchors", "Color")
-          .Default(clWindow)
+          .Default(kDefaultColor)
           .Publish("Constraints", "Enabled", "Font")
-          .Int("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 16)
+          .Int("ItemHeight", &T::ItemHeight, &T::SetItemHeight, kDefaultItemHeight)
           .Strings("Items", &T::Items, &T::SetItems)
           .Publish("ParentColor")
           .Default(false)
           .Publish("ParentFont", "ParentShowHint", "ShowHint")
           .Bool("Sorted", &T::Sorted, &T::SetSorted, false)
           .Publish("TabOrder", "TabStop")
-          .Default(true)
+          .Default(kDefaultTabStop)
           .Publish("Visible")
           .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kKeyEvents, kMouseEvents);
   return table;

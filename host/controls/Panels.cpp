@@ -156,17 +156,17 @@ const TPublished& TPanel::PublishedProperties() {
   static const TPublished table =
       Publish<T>()
           .Publish("Align")
-          .Enum("Alignment", &T::Alignment, &T::SetAlignment, taCenter)
+          .Enum("Alignment", &T::Alignment, &T::SetAlignment, kDefaultAlignment)
           .Publish("Anchors", "AutoSize")
           .Enum("BevelInner", &T::BevelInner, &T::SetBevelInner, bvNone)
-          .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, bvRaised)
-          .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, 1)
+          .Enum("BevelOuter", &T::BevelOuter, &T::SetBevelOuter, kDefaultBevelOuter)
+          .Int("BevelWidth", &T::BevelWidth, &T::SetBevelWidth, kDefaultBevelWidth)
           .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
           .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsNone)
           .Publish("Caption", "Color", "Constraints")
-          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
+          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, kDefaultCtl3D)
           .Publish("Enabled", "Font")
-          .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
+          .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, kDefaultFullRepaint)
           .Publish("ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop",
                    "Visible")
           .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kMouseEvents, "OnResize");

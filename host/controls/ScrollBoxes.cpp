@@ -56,11 +56,12 @@ void TControlScrollBar::Assign(TPersistent* Source) {
 
 const TPublished& TControlScrollBar::PublishedProperties() {
   using T = TControlScrollBar;
-  static const TPublished table = Publish<T>()
-                                      .Int("Increment", &T::Increment, &T::SetIncrement, 8)
-                                      .Int("Range", &T::Range, &T::SetRange, 0)
-                                      .Int("Position", &T::Position, &T::SetPosition, 0)
-                                      .Bool("Visible", &T::Visible, &T::SetVisible, true);
+  static const TPublished table =
+      Publish<T>()
+          .Int("Increment", &T::Increment, &T::SetIncrement, kDefaultIncrement)
+          .Int("Range", &T::Range, &T::SetRange, 0)
+          .Int("Position", &T::Position, &T::SetPosition, 0)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true);
   return table;
 }
 
@@ -233,12 +234,12 @@ const TPublished& TScrollBox::PublishedProperties() {
   static const TPublished table =
       Publish<T>()
           .Publish("Align", "Anchors")
-          .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, true)
+          .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, kDefaultAutoScroll)
           .Object("HorzScrollBar", &T::HorzScrollBar, &T::SetHorzScrollBar)
           .Object("VertScrollBar", &T::VertScrollBar, &T::SetVertScrollBar)
-          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, kDefaultBorderStyle)
           .Publish("Color", "Constraints")
-          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
+          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, kDefaultCtl3D)
           .Publish("Enabled", "Font", "ParentColor", "ParentFont", "ShowHint", "TabOrder",
                    "TabStop", "Visible")
           .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kMouseEvents, "OnResize");
