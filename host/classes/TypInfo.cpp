@@ -45,6 +45,8 @@ TPropInfo* TPublished::FindMutable(std::string_view name) {
 }
 
 void TPublished::Put(TPropInfo info) {
+  // A class's own declaration supersedes what an ancestor offered.
+  std::erase_if(offered_, [&](const TPropInfo& p) { return SameText(p.Name, info.Name); });
   Hide(info.Name);
   props_.push_back(std::move(info));
 }

@@ -203,6 +203,11 @@ TEST(TypInfo, APublishedEntryKeepsItsAccessorsAndTakesTheDescendantsDefault) {
 
 TEST(TypInfo, PublishingANameNobodyOffersFails) {
   EXPECT_THROW(Publish<Publisher>().Publish("Height"), EInvalidOperation);
+  // Declared by the class itself, an offered name is no longer on offer.
+  const TPublished own = Publish<Publisher>().Int("Width", &Publisher::Width, &Publisher::SetWidth);
+  EXPECT_FALSE(own.Find("Width")->HasDefault);
+  EXPECT_EQ(own.Offered().size(), 4u);
+  for (const TPropInfo& p : own.Offered()) EXPECT_NE(p.Name, "Width");
 }
 
 }  // namespace
