@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
@@ -72,13 +73,11 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
     }
     next = std::max(next, s.last + 1);
   }
+  // Each ring ends with the pen in BottomColor, skipped rings included.
+  Canvas->Pen()->SetColor(BottomColor);
   ShrinkRectSaturated(Rect, Width);
 }
 
-// Left-to-right bands are full-height columns, so every visible line of them
-// is the same: build one visible line and copy it down. The pixels are those of
-// one fill per band, without walking the surface a column at a time. Returns
-// false, leaving the drawing to the band fills, on a monochrome canvas.
 // The step colours of a gradient: each channel is from + (to − from) × i div d,
 // the division truncating toward zero (so a falling channel rounds toward the
 // start), for i = first, first + step, … Advanced by adding quotient and
@@ -104,60 +103,51 @@ class GradientSteps {
    public:
     Channel() = default;
     Channel(int64_t from, int64_t to, int64_t d, int64_t step, int64_t first)
-        : from_(from), sign_(to >= from ? 1 : -1), d_(d) {
+        : sign_(to >= from ? 1 : -1), d_(d) {
       const int64_t span = (to - from) * sign_;  // 0..255
-      q_ = span * first / d;
+      value_ = from + sign_ * (span * first / d);
       r_ = span * first % d;
-      dq_ = span * step / d;
+      dv_ = sign_ * (span * step / d);
       dr_ = span * step % d;
     }
-    int64_t Value() const { return from_ + sign_ * q_; }
+    int64_t Value() const { return value_; }
     void Next() {
-      q_ += dq_;
+      // Without a branch: whether the remainder carries changes from band to band.
       r_ += dr_;
-      if (r_ >= d_) {
-        ++q_;
-        r_ -= d_;
-      }
+      const int64_t carry = r_ >= d_;
+      value_ += dv_ + carry * sign_;
+      r_ -= carry * d_;
     }
 
    private:
-    int64_t from_ = 0, sign_ = 1, d_ = 1, q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;
+    int64_t value_ = 0, sign_ = 1, d_ = 1, r_ = 0, dv_ = 0, dr_ = 0;
   };
   Channel channels_[3];
 };
 
 // Left-to-right bands are full-height columns, so every visible line of them
-// is the same: build one visible line and copy it down. The pixels are those of
-// one fill per band, without walking the surface a column at a time. Returns
-// false, leaving the drawing to the band fills, on a monochrome canvas.
-bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
+// is the same: the colours of the visible columns, painted down the visible
+// lines in one call. The pixels are those of one fill per band.
+void DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
                      int64_t h, int64_t d, Integer ColorWidth) {
-  const host::HDC dc = Canvas->Handle();
-  const host::HBITMAP surface = host::GetCurrentBitmap(dc);
-  if (!surface || surface->PixelFormat == host::pf1bit) return false;
   const int64_t bandsRight = Rect.Left + d / ColorWidth * ColorWidth + ColorWidth;
   const TRect clip = Canvas->ClipRect();
   const int64_t left = std::max<int64_t>(Rect.Left, clip.Left);
   const int64_t right = std::min<int64_t>(bandsRight, clip.Right);
   const int64_t top = std::max<int64_t>(Rect.Top, clip.Top);
   const int64_t bottom = std::min<int64_t>(Rect.Top + h, clip.Bottom);
-  if (left >= right || top >= bottom) return true;
+  if (left >= right || top >= bottom) return;
 
-  host::BitmapImage line(Clamp32(right - left), 1);
-  uint32_t* pixel = line.Row(0);
+  std::vector<host::COLORREF> columns(static_cast<size_t>(right - left));
   const int64_t firstBand = (left - Rect.Left) / ColorWidth * ColorWidth;
   GradientSteps steps(StartColor, EndColor, d, ColorWidth, firstBand);
   for (int64_t bandLeft = Rect.Left + firstBand; bandLeft < right;
        bandLeft += ColorWidth, steps.Next()) {
     const int64_t from = std::max(bandLeft, left), to = std::min(bandLeft + ColorWidth, right);
-    std::fill(pixel + (from - left), pixel + (to - left), host::ColorToPixel(steps.Color()));
+    std::fill(columns.begin() + (from - left), columns.begin() + (to - left),
+              static_cast<host::COLORREF>(steps.Color()));
   }
-  const host::HDC lineDC = host::CreateSurfaceDC(&line, {0, 0}, nullptr);
-  host::StretchBlt(dc, Clamp32(left), Clamp32(top), line.Width, Clamp32(bottom - top), lineDC, 0, 0,
-                   line.Width, 1, host::SRCCOPY);
-  host::DeleteDC(lineDC);
-  return true;
+  host::FillColumns(Canvas->Handle(), Clamp32(left), Clamp32(top), Clamp32(bottom - top), columns);
 }
 
 }  // namespace
@@ -169,9 +159,13 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t d = Direction == tgdUpDown ? h : Direction == tgdLeftRight ? w : w + h;
   if (d <= 0) return;  // no step colours along an empty axis
 
-  if (Direction == tgdLeftRight &&
-      DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth))
+  if (Direction == tgdLeftRight) {
+    // The brush ends as the band fills leave it: solid, in the last step's colour.
+    Canvas->Brush()->SetColor(
+        GradientSteps(StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth).Color());
+    DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
     return;
+  }
   const bool chord = Direction == tgdChord1 || Direction == tgdChord2;
   if (chord) Canvas->Pen()->SetWidth(ColorWidth);
   GradientSteps steps(StartColor, EndColor, d, ColorWidth, 0);

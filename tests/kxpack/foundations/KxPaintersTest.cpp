@@ -87,6 +87,101 @@ TEST(DrawGradientExt, ChordsRunFromTheirStartCorner) {
   EXPECT_GT(two.At(19, 0) & 0xFF, 230);
 }
 
+// The band fills a gradient is defined by: band k from i = k × ColorWidth
+// filled with the colour Start + (End − Start) × i div D per channel, one
+// FillRect of the canvas's brush per band, the last band starting at i <= D.
+void BandByBand(host::TCanvas* Canvas, const TRect& Rect, TColor Start, TColor End,
+                TKxGradDirection Direction, Integer ColorWidth) {
+  const int64_t w = Rect.Right - Rect.Left, h = Rect.Bottom - Rect.Top;
+  const int64_t d = Direction == tgdUpDown ? h : w;
+  for (int64_t i = 0; i <= d; i += ColorWidth) {
+    TColor color = 0;
+    for (int shift : {0, 8, 16}) {
+      const int64_t from = Start >> shift & 0xFF, to = End >> shift & 0xFF;
+      color |= static_cast<TColor>(from + (to - from) * i / d) << shift;
+    }
+    Canvas->Brush()->SetColor(color);
+    const int x = Rect.Left + static_cast<int>(i), y = Rect.Top + static_cast<int>(i);
+    const TRect band = Direction == tgdUpDown ? TRect{Rect.Left, y, Rect.Right, y + ColorWidth}
+                                              : TRect{x, Rect.Top, x + ColorWidth, Rect.Bottom};
+    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
+  }
+}
+
+TEST(DrawGradientExt, LeftToRightPaintsWhatOneFillPerBandPaints) {
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer colorWidth;
+    TRect clip;  // empty: unclipped
+    bool monochrome;
+  };
+  const Case cases[] = {
+      {"narrow bands", {0, 0, 30, 6}, 1, {}, false},
+      {"wide bands past the edge", {2, 1, 27, 7}, 4, {}, false},
+      {"width a multiple of the band", {0, 0, 24, 5}, 6, {}, false},
+      {"off the canvas on the left", {-13, -2, 20, 9}, 3, {}, false},
+      {"clip cutting bands", {0, 0, 40, 8}, 7, {9, 2, 23, 6}, false},
+      {"clip beside the bands", {0, 0, 10, 8}, 2, {20, 0, 30, 8}, false},
+      {"one band wider than the canvas", {0, 0, 5, 5}, 100, {}, false},
+      {"monochrome canvas", {0, 0, 30, 6}, 2, {}, true},
+  };
+  for (const Case& c : cases) {
+    Surface fast(36, 10), bands(36, 10);
+    for (Surface* s : {&fast, &bands}) {
+      if (c.monochrome) s->bmp.SetMonochrome(true);
+      if (!c.clip.IsEmpty())
+        host::IntersectClipRect(s->Canvas()->Handle(), c.clip.Left, c.clip.Top, c.clip.Right,
+                                c.clip.Bottom);
+    }
+    DrawGradientExt(fast.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
+    BandByBand(bands.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
+    EXPECT_TRUE(fast.SamePixels(bands.bmp)) << c.what;
+  }
+}
+
+TEST(DrawGradientExt, EveryDirectionLeavesTheCanvasAsItsDrawingSteps) {
+  // D = 10 for the bands and 20 for the chords; with steps of 3 the last is at
+  // i = 9 or 18, red 180 of 200 either way.
+  struct Case {
+    TKxGradDirection direction;
+    host::TBrushStyle brushBefore;
+    bool visible;  // else the rectangle lies off the canvas
+    TColor brushAfter, penAfter;
+    Integer penWidthAfter;
+  };
+  constexpr TColor kBrush = 0x00123456, kPen = 0x00654321;
+  const Case cases[] = {
+      {tgdLeftRight, host::bsSolid, true, 180, kPen, 1},
+      {tgdLeftRight, host::bsClear, true, 180, kPen, 1},
+      {tgdLeftRight, host::bsClear, false, 180, kPen, 1},
+      {tgdUpDown, host::bsSolid, true, 180, kPen, 1},
+      {tgdUpDown, host::bsClear, true, 180, kPen, 1},
+      {tgdUpDown, host::bsClear, false, 180, kPen, 1},
+      {tgdChord1, host::bsClear, true, kBrush, 180, 3},
+      {tgdChord2, host::bsSolid, true, kBrush, 180, 3},
+  };
+  for (const Case& c : cases) {
+    Surface s(12, 12);
+    host::TCanvas* canvas = s.Canvas();
+    canvas->Brush()->SetColor(kBrush);
+    canvas->Brush()->SetStyle(c.brushBefore);
+    canvas->Pen()->SetColor(kPen);
+    const TRect rect = c.visible ? TRect{0, 0, 10, 10} : TRect{50, 50, 60, 60};
+    DrawGradientExt(canvas, rect, 0, 200, c.direction, 3);
+    const bool bands = c.direction == tgdLeftRight || c.direction == tgdUpDown;
+    EXPECT_EQ(canvas->Brush()->Style(), bands ? host::bsSolid : c.brushBefore)
+        << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Brush()->Color(), c.brushAfter) << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Pen()->Color(), c.penAfter) << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Pen()->Width(), c.penWidthAfter) << "direction " << int(c.direction);
+    // A clear brush beforehand does not keep the bands from being painted.
+    if (bands) {
+      EXPECT_EQ(s.At(0, 0), c.visible ? 0 : kBackground) << "direction " << int(c.direction);
+    }
+  }
+}
+
 // What ring k of a frame on (0, 0, size, size) paints at (x, y), or nothing.
 std::optional<TColor> RingModel(int x, int y, int size, int width, TColor top, TColor bottom,
                                 bool outline) {
@@ -161,6 +256,32 @@ TEST(DrawFrame3D, HugeWidthsEndAndPaintWhatSingleRingsWould) {
   DrawFrame3D(none.Canvas(), same, 0, 0, 0);
   EXPECT_EQ(same, (TRect{1, 1, 9, 9}));
   EXPECT_TRUE(none.SamePixels(untouched.bmp));
+}
+
+TEST(DrawFrame3D, ThePenEndsInTheBottomColourWhereverTheRingsFall) {
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer width;
+    TColor penAfter;
+  };
+  constexpr TColor kTop = 0x0000FF, kBottom = 0x00FF00, kPen = 0x00654321;
+  const Case cases[] = {
+      {"rings on the canvas", {0, 0, 10, 10}, 2, kBottom},
+      {"rings off the canvas", {40, 40, 50, 50}, 2, kBottom},
+      {"rings around the canvas", {-20, -20, 40, 40}, 3, kBottom},
+      {"no rings", {0, 0, 10, 10}, 0, kPen},
+  };
+  for (const Case& c : cases)
+    for (const bool outline : {false, true}) {
+      Surface s(12, 12);
+      s.Canvas()->Pen()->SetColor(kPen);
+      s.Canvas()->Pen()->SetWidth(4);
+      TRect r = c.rect;
+      (outline ? DrawOutline3D : DrawFrame3D)(s.Canvas(), r, kTop, kBottom, c.width);
+      EXPECT_EQ(s.Canvas()->Pen()->Color(), c.penAfter) << c.what << (outline ? " (outline)" : "");
+      EXPECT_EQ(s.Canvas()->Pen()->Width(), 1) << c.what << (outline ? " (outline)" : "");
+    }
 }
 
 TEST(DrawTiledBitmap, CoversTheRectangleAndNothingElse) {
