@@ -8,6 +8,7 @@
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/TextLayout.h"
+#include "kxpack/foundations/KxGradientSteps.h"
 #include "kxpack/foundations/KxRectShrink.h"
 #include "kxpack/foundations/KxUtils.h"
 
@@ -78,53 +79,6 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
   ShrinkRectSaturated(Rect, Width);
 }
 
-// The step colours of a gradient: each channel is from + (to − from) × i div d,
-// the division truncating toward zero (so a falling channel rounds toward the
-// start), for i = first, first + step, … Advanced by adding quotient and
-// remainder, so a run of narrow bands costs no division per band.
-class GradientSteps {
- public:
-  GradientSteps(TColor start, TColor end, int64_t d, int64_t step, int64_t first) {
-    Byte from[3], to[3];
-    GetRGB(start, from[0], from[1], from[2]);
-    GetRGB(end, to[0], to[1], to[2]);
-    for (int c = 0; c < 3; ++c) channels_[c] = Channel(from[c], to[c], d, step, first);
-  }
-  TColor Color() const {
-    return static_cast<TColor>(channels_[0].Value() | channels_[1].Value() << 8 |
-                               channels_[2].Value() << 16);
-  }
-  void Next() {
-    for (Channel& c : channels_) c.Next();
-  }
-
- private:
-  class Channel {
-   public:
-    Channel() = default;
-    Channel(int64_t from, int64_t to, int64_t d, int64_t step, int64_t first)
-        : sign_(to >= from ? 1 : -1), d_(d) {
-      const int64_t span = (to - from) * sign_;  // 0..255
-      value_ = from + sign_ * (span * first / d);
-      r_ = span * first % d;
-      dv_ = sign_ * (span * step / d);
-      dr_ = span * step % d;
-    }
-    int64_t Value() const { return value_; }
-    void Next() {
-      // Without a branch: whether the remainder carries changes from band to band.
-      r_ += dr_;
-      const int64_t carry = r_ >= d_;
-      value_ += dv_ + carry * sign_;
-      r_ -= carry * d_;
-    }
-
-   private:
-    int64_t value_ = 0, sign_ = 1, d_ = 1, r_ = 0, dv_ = 0, dr_ = 0;
-  };
-  Channel channels_[3];
-};
-
 // Left-to-right bands are full-height columns, so every visible line of them
 // is the same: the colours of the visible columns, painted down the visible
 // lines in one call. The pixels are those of one fill per band.
@@ -138,14 +92,23 @@ void DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t bottom = std::min<int64_t>(Rect.Top + h, clip.Bottom);
   if (left >= right || top >= bottom) return;
 
+  // The visible bands' colours, then each repeated over its visible columns.
+  const int64_t firstBand = (left - Rect.Left) / ColorWidth,
+                lastBand = (right - 1 - Rect.Left) / ColorWidth;
   std::vector<host::COLORREF> columns(static_cast<size_t>(right - left));
-  const int64_t firstBand = (left - Rect.Left) / ColorWidth * ColorWidth;
-  GradientSteps steps(StartColor, EndColor, d, ColorWidth, firstBand);
-  for (int64_t bandLeft = Rect.Left + firstBand; bandLeft < right;
-       bandLeft += ColorWidth, steps.Next()) {
-    const int64_t from = std::max(bandLeft, left), to = std::min(bandLeft + ColorWidth, right);
-    std::fill(columns.begin() + (from - left), columns.begin() + (to - left),
-              static_cast<host::COLORREF>(steps.Color()));
+  if (ColorWidth == 1) {
+    WriteStepColors(columns.data(), right - left, StartColor, EndColor, d, 1, firstBand);
+  } else {
+    std::vector<host::COLORREF> bands(static_cast<size_t>(lastBand - firstBand + 1));
+    WriteStepColors(bands.data(), lastBand - firstBand + 1, StartColor, EndColor, d, ColorWidth,
+                    firstBand * ColorWidth);
+    auto out = columns.begin();
+    int64_t run =
+        Rect.Left + (firstBand + 1) * ColorWidth - left;  // the first band is cut on the left
+    for (const host::COLORREF color : bands) {
+      out = std::fill_n(out, std::min<int64_t>(run, columns.end() - out), color);
+      run = ColorWidth;
+    }
   }
   host::FillColumns(Canvas->Handle(), Clamp32(left), Clamp32(top), Clamp32(bottom - top), columns);
 }
@@ -161,8 +124,9 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
 
   if (Direction == tgdLeftRight) {
     // The brush ends as the band fills leave it: solid, in the last step's colour.
-    Canvas->Brush()->SetColor(
-        GradientSteps(StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth).Color());
+    host::COLORREF last;
+    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth);
+    Canvas->Brush()->SetColor(static_cast<TColor>(last));
     DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
     return;
   }

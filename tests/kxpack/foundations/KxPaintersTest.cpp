@@ -125,6 +125,7 @@ TEST(DrawGradientExt, LeftToRightPaintsWhatOneFillPerBandPaints) {
       {"clip beside the bands", {0, 0, 10, 8}, 2, {20, 0, 30, 8}, false},
       {"one band wider than the canvas", {0, 0, 5, 5}, 100, {}, false},
       {"monochrome canvas", {0, 0, 30, 6}, 2, {}, true},
+      {"wide bands over a huge width", {-(1 << 24), 0, 30, 6}, 1 << 21, {}, false},
   };
   for (const Case& c : cases) {
     Surface fast(36, 10), bands(36, 10);
@@ -137,6 +138,28 @@ TEST(DrawGradientExt, LeftToRightPaintsWhatOneFillPerBandPaints) {
     DrawGradientExt(fast.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
     BandByBand(bands.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
     EXPECT_TRUE(fast.SamePixels(bands.bmp)) << c.what;
+  }
+}
+
+TEST(DrawGradientExt, LeftToRightStepsStayExactOnHugeRectangles) {
+  // One-pixel bands, so column x has step i = x − Rect.Left of D = the width;
+  // the canvas shows the last 30 columns. Widths around 2^23 cross from one way
+  // of stepping to the other.
+  for (const int64_t width : {int64_t{8388607}, int64_t{8388608}, int64_t{8388609},
+                              int64_t{123456789}, int64_t{INT_MAX}}) {
+    Surface s(30, 2);
+    const TRect rect{static_cast<int>(30 - width), 0, 30, 2};
+    const TColor start = 0x0010FF03, end = 0x00F0000A;
+    DrawGradientExt(s.Canvas(), rect, start, end, tgdLeftRight, 1);
+    for (int x = 0; x < 30; ++x) {
+      const int64_t i = x - int64_t{rect.Left};
+      TColor expected = 0;
+      for (int shift : {0, 8, 16}) {
+        const int64_t from = start >> shift & 0xFF, to = end >> shift & 0xFF;
+        expected |= static_cast<TColor>(from + (to - from) * i / width) << shift;
+      }
+      ASSERT_EQ(s.At(x, 1), expected) << "width " << width << ", x = " << x;
+    }
   }
 }
 
