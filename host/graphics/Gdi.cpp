@@ -193,7 +193,7 @@ bool FillColumns(HDC hdc, int x, int y, int h, std::span<const COLORREF> colors)
       const uint32_t pixel = SwapRedBlue(color[i] & 0xFFFFFF);
       first[i] = mono ? gdi::NearestMono(pixel) : pixel;
     }
-    if (r.Height() > 1) pixels::Copy(first + s.Width, s.Width, first, 0, r.Width(), r.Height() - 1);
+    pixels::RepeatFirstRow(first, s.Width, r.Width(), r.Height());
   });
   return true;
 }

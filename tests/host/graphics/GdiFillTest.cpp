@@ -108,6 +108,20 @@ TEST(GdiFill, FillColumnsPaintsWhatAFillPerColumnPaints) {
     EXPECT_EQ(columns.Image.Pixels, fills.Image.Pixels) << c.what;
   }
   EXPECT_FALSE(FillColumns(nullptr, 0, 0, 1, std::vector<COLORREF>{0}));
+
+  // A block of whole rows taller than the runs it is copied in, and one that
+  // stops a row short of the bottom.
+  for (const int h : {2000, 1999}) {
+    Surface tall(3, 2000, 0x808080);
+    ASSERT_TRUE(FillColumns(tall.DC, 0, 0, h, std::vector<COLORREF>{clRed, clLime, clBlue}));
+    for (int y = 0; y < 2000; ++y) {
+      const std::vector<uint32_t> expected =
+          y < h ? std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}
+                : std::vector<uint32_t>{0x808080, 0x808080, 0x808080};
+      ASSERT_EQ(std::vector<uint32_t>(tall.Image.Row(y), tall.Image.Row(y) + 3), expected)
+          << "h = " << h << ", y = " << y;
+    }
+  }
 }
 
 TEST(GdiFill, RectangleFramesWithThePenAndFillsInside) {
