@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "host/graphics/Color.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxColorUtils.h"
 
 namespace kx {
 
