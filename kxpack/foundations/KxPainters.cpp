@@ -80,6 +80,26 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
   ShrinkRectSaturated(Rect, Width);
 }
 
+// Top-to-bottom bands, ColorWidth thick and not cut at the far edge, each a
+// fill with the canvas's brush in its step's colour. Bands that cannot reach
+// the clip box are skipped (they would paint nothing), so huge heights cost
+// no time.
+void DrawRowBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor, int64_t w,
+                  int64_t d, Integer ColorWidth) {
+  const TRect clip = Canvas->ClipRect();
+  // Band i covers Rect.Top + i up to Rect.Top + i + ColorWidth.
+  const int64_t reach = std::max<int64_t>(0, int64_t{clip.Top} - Rect.Top - ColorWidth + 1);
+  const int64_t last = std::min<int64_t>(d, int64_t{clip.Bottom} - Rect.Top - 1);
+  int64_t i = (reach + ColorWidth - 1) / ColorWidth * ColorWidth;
+  for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= last;
+       i += ColorWidth, steps.Next()) {
+    Canvas->Brush()->SetColor(steps.Color());
+    const TRect band{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
+                     Clamp32(Rect.Top + i + ColorWidth)};
+    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
+  }
+}
+
 // Left-to-right bands are full-height columns, so every visible line of them
 // is the same: the colours of the visible columns, painted down the visible
 // lines in one call. The pixels are those of one fill per band.
@@ -123,36 +143,26 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t d = Direction == tgdUpDown ? h : Direction == tgdLeftRight ? w : w + h;
   if (d <= 0) return;  // no step colours along an empty axis
 
-  if (Direction == tgdLeftRight) {
+  if (Direction == tgdUpDown || Direction == tgdLeftRight) {
+    if (Direction == tgdUpDown)
+      DrawRowBands(Canvas, Rect, StartColor, EndColor, w, d, ColorWidth);
+    else
+      DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
     // The brush ends as the band fills leave it: solid, in the last step's colour.
     host::COLORREF last;
     WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth);
     Canvas->Brush()->SetColor(static_cast<TColor>(last));
-    DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
     return;
   }
-  const bool chord = Direction == tgdChord1 || Direction == tgdChord2;
-  if (chord) Canvas->Pen()->SetWidth(ColorWidth);
+  Canvas->Pen()->SetWidth(ColorWidth);
   GradientSteps steps(StartColor, EndColor, d, ColorWidth, 0);
   for (int64_t i = 0; i <= d; i += ColorWidth, steps.Next()) {
-    const TColor color = steps.Color();
-    if (chord) {
-      Canvas->Pen()->SetColor(color);
-      const host::HDC dc = Canvas->Handle();
-      const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
-      const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
-      host::MoveToEx(dc, from.X, from.Y, nullptr);
-      host::LineTo(dc, to.X, to.Y);
-      continue;
-    }
-    // Bands are ColorWidth thick and not cut at the far edge.
-    const TRect band = Direction == tgdUpDown
-                           ? TRect{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
-                                   Clamp32(Rect.Top + i + ColorWidth)}
-                           : TRect{Clamp32(Rect.Left + i), Rect.Top,
-                                   Clamp32(Rect.Left + i + ColorWidth), Clamp32(Rect.Top + h)};
-    Canvas->Brush()->SetColor(color);
-    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
+    Canvas->Pen()->SetColor(steps.Color());
+    const host::HDC dc = Canvas->Handle();
+    const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
+    const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
+    host::MoveToEx(dc, from.X, from.Y, nullptr);
+    host::LineTo(dc, to.X, to.Y);
   }
 }
 

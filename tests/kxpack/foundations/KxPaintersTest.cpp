@@ -110,7 +110,8 @@ void BandByBand(host::TCanvas* Canvas, const TRect& Rect, TColor Start, TColor E
   }
 }
 
-TEST(DrawGradientExt, LeftToRightPaintsWhatOneFillPerBandPaints) {
+TEST(DrawGradientExt, BandsPaintWhatOneFillPerBandPaints) {
+  // Cases for left-to-right bands; the top-to-bottom ones run them on their side.
   struct Case {
     const char* what;
     TRect rect;
@@ -129,40 +130,50 @@ TEST(DrawGradientExt, LeftToRightPaintsWhatOneFillPerBandPaints) {
       {"monochrome canvas", {0, 0, 30, 6}, 2, {}, true},
       {"wide bands over a huge width", {-(1 << 24), 0, 30, 6}, 1 << 21, {}, false},
   };
-  for (const Case& c : cases) {
-    Surface fast(36, 10), bands(36, 10);
-    for (Surface* s : {&fast, &bands}) {
-      if (c.monochrome) s->bmp.SetMonochrome(true);
-      if (!c.clip.IsEmpty())
-        host::IntersectClipRect(s->Canvas()->Handle(), c.clip.Left, c.clip.Top, c.clip.Right,
-                                c.clip.Bottom);
+  auto onItsSide = [](const TRect& r) { return TRect{r.Top, r.Left, r.Bottom, r.Right}; };
+  for (const TKxGradDirection direction : {tgdLeftRight, tgdUpDown})
+    for (const Case& c : cases) {
+      const bool turned = direction == tgdUpDown;
+      const TRect rect = turned ? onItsSide(c.rect) : c.rect;
+      const TRect clip = turned ? onItsSide(c.clip) : c.clip;
+      Surface drawn(36, 36), bands(36, 36);
+      for (Surface* s : {&drawn, &bands}) {
+        if (c.monochrome) s->bmp.SetMonochrome(true);
+        if (!clip.IsEmpty())
+          host::IntersectClipRect(s->Canvas()->Handle(), clip.Left, clip.Top, clip.Right,
+                                  clip.Bottom);
+      }
+      DrawGradientExt(drawn.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      BandByBand(bands.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      EXPECT_TRUE(drawn.SamePixels(bands.bmp)) << c.what << (turned ? ", top to bottom" : "");
     }
-    DrawGradientExt(fast.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
-    BandByBand(bands.Canvas(), c.rect, 0x00204080, 0x00F0C010, tgdLeftRight, c.colorWidth);
-    EXPECT_TRUE(fast.SamePixels(bands.bmp)) << c.what;
-  }
 }
 
-TEST(DrawGradientExt, LeftToRightStepsStayExactOnHugeRectangles) {
-  // One-pixel bands, so column x has step i = x − Rect.Left of D = the width;
-  // the canvas shows the last 30 columns. Widths around 2^23 cross from one way
-  // of stepping to the other.
-  for (const int64_t width : {int64_t{8388607}, int64_t{8388608}, int64_t{8388609},
-                              int64_t{123456789}, int64_t{INT_MAX}}) {
-    Surface s(30, 2);
-    const TRect rect{static_cast<int>(30 - width), 0, 30, 2};
-    const TColor start = 0x0010FF03, end = 0x00F0000A;
-    DrawGradientExt(s.Canvas(), rect, start, end, tgdLeftRight, 1);
-    for (int x = 0; x < 30; ++x) {
-      const int64_t i = x - int64_t{rect.Left};
-      TColor expected = 0;
-      for (int shift : {0, 8, 16}) {
-        const int64_t from = start >> shift & 0xFF, to = end >> shift & 0xFF;
-        expected |= static_cast<TColor>(from + (to - from) * i / width) << shift;
+TEST(DrawGradientExt, BandStepsStayExactOnHugeRectangles) {
+  // One-pixel bands, so the pixel at position p along the gradient has step
+  // i = p − the rectangle's start, of D = its length; the canvas shows the last
+  // 30 positions. For the columns, lengths around 2^23 cross from one way of
+  // working out the steps to the other.
+  for (const TKxGradDirection direction : {tgdLeftRight, tgdUpDown})
+    for (const int64_t length : {int64_t{8388607}, int64_t{8388608}, int64_t{8388609},
+                                 int64_t{123456789}, int64_t{INT_MAX}}) {
+      const bool across = direction == tgdLeftRight;
+      Surface s(across ? 30 : 2, across ? 2 : 30);
+      const int start = static_cast<int>(30 - length);
+      const TRect rect = across ? TRect{start, 0, 30, 2} : TRect{0, start, 2, 30};
+      const TColor first = 0x0010FF03, second = 0x00F0000A;
+      DrawGradientExt(s.Canvas(), rect, first, second, direction, 1);
+      for (int p = 0; p < 30; ++p) {
+        const int64_t i = p - int64_t{start};
+        TColor expected = 0;
+        for (int shift : {0, 8, 16}) {
+          const int64_t from = first >> shift & 0xFF, to = second >> shift & 0xFF;
+          expected |= static_cast<TColor>(from + (to - from) * i / length) << shift;
+        }
+        ASSERT_EQ(across ? s.At(p, 1) : s.At(1, p), expected)
+            << "direction " << int(direction) << ", length " << length << ", at " << p;
       }
-      ASSERT_EQ(s.At(x, 1), expected) << "width " << width << ", x = " << x;
     }
-  }
 }
 
 TEST(DrawGradientExt, EveryDirectionLeavesTheCanvasAsItsDrawingSteps) {
