@@ -57,9 +57,9 @@ class GradientSteps {
 
 // Writes the colours of the n steps from i = first on (first + (n − 1) × step
 // must not pass d) as COLORREFs. Below kExactProductLimit the quotients are
-// fixed-point products with no carry from step to step, so the loop runs
-// several steps at once: with m = 2^55 div d + 1, span × i × m >> 55 equals
-// span × i div d exactly while 255 × d² < 2^55, and the products stay below 2^63.
+// fixed-point products, so no step waits on a carry from the one before: with
+// m = 2^55 div d + 1, span × i × m >> 55 equals span × i div d exactly while
+// 255 × d² < 2^55, and the products stay below 2^63. Above it, GradientSteps.
 inline constexpr int64_t kExactProductLimit = int64_t{1} << 23;
 
 inline void WriteStepColors(host::COLORREF* out, int64_t n, TColor start, TColor end, int64_t d,
