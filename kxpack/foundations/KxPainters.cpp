@@ -134,6 +134,48 @@ void DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   host::FillColumns(Canvas->Handle(), Clamp32(left), Clamp32(top), Clamp32(bottom - top), columns);
 }
 
+// Diagonal lines ColorWidth wide, one per step, in canvas coordinates: chord1
+// from (i, 0) to (−1, i), along which x + y stays within [i − 1, i]; chord2
+// from (0, H − i) to (i, H), along which y − s × x = H − i with s = 1 (s grows
+// to 2 once i is past the Integer range and the end is clamped). Steps whose
+// line, with the pen's reach, cannot touch the clip box are skipped (they would
+// paint nothing), so huge rectangles cost no time; the last step is always
+// drawn, so the pen ends where and as the whole run leaves it.
+void DrawChords(TCanvas* Canvas, TKxGradDirection Direction, TColor StartColor, TColor EndColor,
+                int64_t h, int64_t d, Integer ColorWidth) {
+  Canvas->Pen()->SetWidth(ColorWidth);
+  const TRect clip = Canvas->ClipRect();
+  const int64_t reach = 2 * int64_t{ColorWidth} + 4;  // the pen's stamp and rounding
+  int64_t lo, hi;
+  if (Direction == tgdChord1) {
+    lo = int64_t{clip.Left} + clip.Top - reach;
+    hi = int64_t{clip.Right} + clip.Bottom + reach;
+    // Past the Integer range every line is the same clamped one, at x + y = INT32_MAX.
+    if (hi >= INT32_MAX) hi = d;
+  } else {
+    lo = h + std::min<int64_t>(clip.Left, 2 * int64_t{clip.Left}) - clip.Bottom - reach;
+    hi = h + std::max<int64_t>(clip.Right, 2 * int64_t{clip.Right}) - clip.Top + reach;
+  }
+  auto draw = [&](int64_t i, TColor color) {
+    Canvas->Pen()->SetColor(color);
+    const host::HDC dc = Canvas->Handle();
+    const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
+    const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
+    host::MoveToEx(dc, from.X, from.Y, nullptr);
+    host::LineTo(dc, to.X, to.Y);
+  };
+  const int64_t lastStep = d / ColorWidth * ColorWidth;
+  int64_t i = (std::max<int64_t>(lo, 0) + ColorWidth - 1) / ColorWidth * ColorWidth;
+  for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= std::min(hi, d);
+       i += ColorWidth, steps.Next())
+    draw(i, steps.Color());
+  if (i <= lastStep) {
+    host::COLORREF last;
+    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, lastStep);
+    draw(lastStep, static_cast<TColor>(last));
+  }
+}
+
 }  // namespace
 
 void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
@@ -154,16 +196,7 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
     Canvas->Brush()->SetColor(static_cast<TColor>(last));
     return;
   }
-  Canvas->Pen()->SetWidth(ColorWidth);
-  GradientSteps steps(StartColor, EndColor, d, ColorWidth, 0);
-  for (int64_t i = 0; i <= d; i += ColorWidth, steps.Next()) {
-    Canvas->Pen()->SetColor(steps.Color());
-    const host::HDC dc = Canvas->Handle();
-    const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
-    const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
-    host::MoveToEx(dc, from.X, from.Y, nullptr);
-    host::LineTo(dc, to.X, to.Y);
-  }
+  DrawChords(Canvas, Direction, StartColor, EndColor, h, d, ColorWidth);
 }
 
 void DrawFrame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width) {

@@ -176,6 +176,93 @@ TEST(DrawGradientExt, BandStepsStayExactOnHugeRectangles) {
     }
 }
 
+// The chords a gradient is defined by: for i = 0, ColorWidth, … <= D = W + H,
+// a line of the step's colour from (i, 0) to (−1, i) (chord1) or from
+// (0, H − i) to (i, H) (chord2), the pen ColorWidth wide.
+void ChordByChord(host::TCanvas* Canvas, const TRect& Rect, TColor Start, TColor End,
+                  TKxGradDirection Direction, Integer ColorWidth) {
+  const int64_t h = Rect.Bottom - Rect.Top, d = Rect.Right - Rect.Left + h;
+  Canvas->Pen()->SetWidth(ColorWidth);
+  for (int64_t i = 0; i <= d; i += ColorWidth) {
+    TColor color = 0;
+    for (int shift : {0, 8, 16}) {
+      const int64_t from = Start >> shift & 0xFF, to = End >> shift & 0xFF;
+      color |= static_cast<TColor>(from + (to - from) * i / d) << shift;
+    }
+    Canvas->Pen()->SetColor(color);
+    const int n = static_cast<int>(i), height = static_cast<int>(h);
+    if (Direction == tgdChord1) {
+      Canvas->MoveTo(n, 0);
+      Canvas->LineTo(-1, n);
+    } else {
+      Canvas->MoveTo(0, height - n);
+      Canvas->LineTo(n, height);
+    }
+  }
+}
+
+TEST(DrawGradientExt, ChordsPaintAndEndWhereEveryLineDrawnWould) {
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer colorWidth;
+    TRect clip;  // empty: the whole 40 × 40 canvas
+    host::TPenStyle style;
+    host::TPenMode mode;
+  };
+  const Case cases[] = {
+      {"the canvas", {0, 0, 40, 40}, 1, {}, host::psSolid, host::pmCopy},
+      {"wide lines", {0, 0, 40, 40}, 5, {}, host::psSolid, host::pmCopy},
+      {"far past the canvas", {0, 0, 700, 300}, 1, {}, host::psSolid, host::pmCopy},
+      {"wide, far past the canvas", {0, 0, 300, 700}, 7, {}, host::psSolid, host::pmCopy},
+      {"a clip in the middle", {0, 0, 200, 90}, 3, {17, 11, 29, 23}, host::psSolid, host::pmCopy},
+      {"a clip at the far corner",
+       {0, 0, 60, 60},
+       2,
+       {30, 30, 40, 40},
+       host::psSolid,
+       host::pmCopy},
+      {"dotted", {0, 0, 500, 80}, 1, {5, 20, 35, 38}, host::psDot, host::pmCopy},
+      {"xor", {0, 0, 90, 400}, 4, {3, 3, 37, 12}, host::psSolid, host::pmXor},
+  };
+  for (const TKxGradDirection direction : {tgdChord1, tgdChord2})
+    for (const Case& c : cases) {
+      Surface drawn(40, 40), lines(40, 40);
+      for (Surface* s : {&drawn, &lines}) {
+        s->Canvas()->Pen()->SetStyle(c.style);
+        s->Canvas()->Pen()->SetMode(c.mode);
+        if (!c.clip.IsEmpty())
+          host::IntersectClipRect(s->Canvas()->Handle(), c.clip.Left, c.clip.Top, c.clip.Right,
+                                  c.clip.Bottom);
+      }
+      DrawGradientExt(drawn.Canvas(), c.rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      ChordByChord(lines.Canvas(), c.rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      const std::string what =
+          std::string(c.what) + " (chord" + (direction == tgdChord1 ? "1" : "2") + ")";
+      EXPECT_TRUE(drawn.SamePixels(lines.bmp)) << what;
+      EXPECT_EQ(drawn.Canvas()->PenPos(), lines.Canvas()->PenPos()) << what;
+      EXPECT_EQ(drawn.Canvas()->Pen()->Color(), lines.Canvas()->Pen()->Color()) << what;
+      EXPECT_EQ(host::GetPixel(drawn.Canvas()->Handle(), 0, 0),
+                host::GetPixel(lines.Canvas()->Handle(), 0, 0))
+          << what;
+    }
+}
+
+TEST(DrawGradientExt, ChordsOverAHugeSquareEnd) {
+  // D = 2 × INT_MAX; chord2's line of step INT_MAX runs through (0, 0), with
+  // red halfway from 0 to 200.
+  for (const TKxGradDirection direction : {tgdChord1, tgdChord2}) {
+    Surface s(8, 8);
+    DrawGradientExt(s.Canvas(), {0, 0, INT_MAX, INT_MAX}, 0, 200, direction, 1);
+    EXPECT_EQ(s.Canvas()->Pen()->Color(), 200) << int(direction);
+    const TPoint end = direction == tgdChord1 ? TPoint{-1, INT_MAX} : TPoint{INT_MAX, INT_MAX};
+    EXPECT_EQ(s.Canvas()->PenPos(), end) << int(direction);
+    if (direction == tgdChord2) {
+      EXPECT_EQ(s.At(0, 0), 100);
+    }
+  }
+}
+
 TEST(DrawGradientExt, EveryDirectionLeavesTheCanvasAsItsDrawingSteps) {
   // D = 10 for the bands and 20 for the chords; with steps of 3 the last is at
   // i = 9 or 18, red 180 of 200 either way.
