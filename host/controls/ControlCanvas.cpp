@@ -27,11 +27,8 @@ void TControlCanvas::CreateHandle() {
     dc = GetDC(w->Handle());
   } else if (TWinControl* parent = FControl->Parent()) {
     const TRect bounds = FControl->BoundsRect();
-    HDC parentDC = CreateWindowDC(parent->Window(), Region(bounds));
-    if (parentDC) {
-      dc = CreateChildDC(parentDC, bounds);
-      DeleteDC(parentDC);
-    }
+    const UniqueDC parentDC(CreateWindowDC(parent->Window(), Region(bounds)));
+    dc = CreateChildDC(parentDC.get(), bounds);
   }
   if (!dc) {
     inherited::CreateHandle();

@@ -143,14 +143,10 @@ bool ControlWindow::PaintPending() {
   Validate();
   clip.Intersect(VisibleClientRegion(true));
   if (clip.Empty()) return false;
-  HDC dc = CreateWindowDC(this, clip);
+  const UniqueDC dc(CreateWindowDC(this, clip));
   if (!dc) return false;
   // LParam tells the paint handler whether to erase the background first.
-  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), erase ? 1 : 0, 0};
-  struct Release {
-    HDC dc;
-    ~Release() { ReleaseDC(nullptr, dc); }
-  } release{dc};
+  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), erase ? 1 : 0, 0};
   control_->WndProc(m);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "host/graphics/Gdi.h"
 
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,9 @@ using gdi::SurfacePixel;
 
 namespace {
 
+// Painting threads make DCs on bitmaps of their own, so the count is atomic.
+std::atomic<int64_t> g_live_dcs{0};
+
 const LogPen kDefaultPen{};
 const LogBrush kDefaultBrush{};
 
@@ -31,6 +35,7 @@ void InitDefaults(DeviceContext& dc) {
 
 HDC CreateCompatibleDC(HDC) {
   auto* dc = new DeviceContext;
+  ++g_live_dcs;
   InitDefaults(*dc);
   dc->IsMemory = true;
   dc->StockBitmap.SetSize(1, 1);
@@ -41,6 +46,7 @@ HDC CreateCompatibleDC(HDC) {
 
 HDC CreateSurfaceDC(BitmapImage* surface, TPoint origin, const Region* clip) {
   auto* dc = new DeviceContext;
+  ++g_live_dcs;
   InitDefaults(*dc);
   dc->Surface = surface;
   dc->Origin = origin;
@@ -49,9 +55,13 @@ HDC CreateSurfaceDC(BitmapImage* surface, TPoint origin, const Region* clip) {
 }
 
 bool DeleteDC(HDC hdc) {
+  if (!hdc) return false;
   delete hdc;
-  return hdc != nullptr;
+  --g_live_dcs;
+  return true;
 }
+
+int64_t LiveDeviceContexts() { return g_live_dcs.load(); }
 
 HBITMAP CreateBitmap(int width, int height, bool monochrome) {
   auto* image = new BitmapImage(width, height);
