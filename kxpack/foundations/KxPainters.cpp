@@ -4,10 +4,10 @@
 #include <array>
 #include <cstdint>
 
+#include "host/base/Types.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/TextLayout.h"
-#include "kxpack/foundations/KxRectShrink.h"
 #include "kxpack/foundations/KxUtils.h"
 
 namespace kx {
@@ -16,11 +16,9 @@ using host::TCanvas;
 
 namespace {
 
-int32_t Clamp32(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+using host::SaturateToInt32;
 
-host::TPoint Pt(int64_t x, int64_t y) { return {Clamp32(x), Clamp32(y)}; }
+host::TPoint Pt(int64_t x, int64_t y) { return {SaturateToInt32(x), SaturateToInt32(y)}; }
 
 // A closed range of ring numbers.
 struct Span {
@@ -72,7 +70,7 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
     }
     next = std::max(next, s.last + 1);
   }
-  ShrinkRectSaturated(Rect, Width);
+  host::ShrinkRect(Rect, Width);
 }
 
 // Left-to-right bands are full-height columns, so every visible line of them
@@ -144,7 +142,7 @@ bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t bottom = std::min<int64_t>(Rect.Top + h, clip.Bottom);
   if (left >= right || top >= bottom) return true;
 
-  host::BitmapImage line(Clamp32(right - left), 1);
+  host::BitmapImage line(SaturateToInt32(right - left), 1);
   uint32_t* pixel = line.Row(0);
   const int64_t firstBand = (left - Rect.Left) / ColorWidth * ColorWidth;
   GradientSteps steps(StartColor, EndColor, d, ColorWidth, firstBand);
@@ -153,10 +151,9 @@ bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
     const int64_t from = std::max(bandLeft, left), to = std::min(bandLeft + ColorWidth, right);
     std::fill(pixel + (from - left), pixel + (to - left), host::ColorToPixel(steps.Color()));
   }
-  const host::HDC lineDC = host::CreateSurfaceDC(&line, {0, 0}, nullptr);
-  host::StretchBlt(dc, Clamp32(left), Clamp32(top), line.Width, Clamp32(bottom - top), lineDC, 0, 0,
-                   line.Width, 1, host::SRCCOPY);
-  host::DeleteDC(lineDC);
+  const host::UniqueDC lineDC(host::CreateSurfaceDC(&line, {0, 0}, nullptr));
+  host::StretchBlt(dc, SaturateToInt32(left), SaturateToInt32(top), line.Width,
+                   SaturateToInt32(bottom - top), lineDC.get(), 0, 0, line.Width, 1, host::SRCCOPY);
   return true;
 }
 
@@ -187,11 +184,12 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
       continue;
     }
     // Bands are ColorWidth thick and not cut at the far edge.
-    const TRect band = Direction == tgdUpDown
-                           ? TRect{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
-                                   Clamp32(Rect.Top + i + ColorWidth)}
-                           : TRect{Clamp32(Rect.Left + i), Rect.Top,
-                                   Clamp32(Rect.Left + i + ColorWidth), Clamp32(Rect.Top + h)};
+    const TRect band =
+        Direction == tgdUpDown
+            ? TRect{Rect.Left, SaturateToInt32(Rect.Top + i), SaturateToInt32(Rect.Left + w),
+                    SaturateToInt32(Rect.Top + i + ColorWidth)}
+            : TRect{SaturateToInt32(Rect.Left + i), Rect.Top,
+                    SaturateToInt32(Rect.Left + i + ColorWidth), SaturateToInt32(Rect.Top + h)};
     Canvas->Brush()->SetColor(color);
     host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
   }
@@ -221,8 +219,9 @@ void DrawTiledBitmap(TCanvas* Canvas, const TRect& Rect, host::TBitmap* Bitmap) 
   const host::HDC src = Bitmap->Canvas()->Handle();
   for (int64_t x = firstTile(Rect.Left, clip.Left, w); x < right; x += w) {
     for (int64_t y = firstTile(Rect.Top, clip.Top, h); y < bottom; y += h) {
-      host::BitBlt(dst, Clamp32(x), Clamp32(y), Clamp32(std::min(w, Rect.Right - x)),
-                   Clamp32(std::min(h, Rect.Bottom - y)), src, 0, 0, host::SRCCOPY);
+      host::BitBlt(dst, SaturateToInt32(x), SaturateToInt32(y),
+                   SaturateToInt32(std::min(w, Rect.Right - x)),
+                   SaturateToInt32(std::min(h, Rect.Bottom - y)), src, 0, 0, host::SRCCOPY);
     }
   }
 }
