@@ -215,6 +215,24 @@ TEST_F(KxControlsTest, OffScreenBitmapFollowsTheBoundsBeforeTheControlMoves) {
   EXPECT_EQ(c->FBitmap->Height(), 17);
 }
 
+TEST_F(KxControlsTest, DrawingOutsidePaintThenRepaintingLeavesNoDeviceContextBehind) {
+  // Drawing outside Paint gives the canvas a DC of its own; the paint that
+  // follows must free it rather than draw over it.
+  for (bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    probe->SetTransparent(transparent);
+    Application->ProcessMessages();
+    const int64_t before = LiveDeviceContexts();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+      probe->Canvas()->Brush()->SetColor(clLime);
+      probe->Canvas()->FillRect(Rect(0, 0, 8, 8));
+      probe->Repaint();
+    }
+    EXPECT_EQ(LiveDeviceContexts(), before);
+    EXPECT_EQ(PixelAt(form, 91, 11), clBlue);  // the paint covered the lime
+  }
+}
+
 class FrameProbe : public TKxGraphicControl {
  public:
   using TKxGraphicControl::TKxGraphicControl;
