@@ -53,8 +53,8 @@ TKxGraphicImageControl::~TKxGraphicImageControl() {
 
 void TKxGraphicImageControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
                                        int32_t AHeight) {
-  FBitmap->SetWidth(AWidth);
-  FBitmap->SetHeight(AHeight);
+  // In one step, so that a size the host refuses leaves the bitmap as it was.
+  FBitmap->SetSize(AWidth, AHeight);
   inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
   // Constraints may have given another size; the bitmap stays the control's.
   if (FBitmap->Width() != Width() || FBitmap->Height() != Height())

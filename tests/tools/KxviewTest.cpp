@@ -137,6 +137,18 @@ TEST_F(KxviewTest, BrokenFilesNameFileAndLineAndExitOne) {
   }
 }
 
+TEST_F(KxviewTest, AControlTooLargeForABitmapFailsAtItsLineBeforeAllocating) {
+  // 50000 × 50000 pixels would be 10 GB; the host refuses it up front.
+  const fs::path file = Temp("huge.kxf");
+  WriteFile(file,
+            "object F: TForm\n  object G: TKxGradient\n    Width = 50000\n    Height = 50000\n"
+            "  end\nend\n");
+  const Result r = Run({file.string(), "--check"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind(file.string() + ":4: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("50000 x 50000 bitmap"), std::string::npos) << r.err;
+}
+
 TEST_F(KxviewTest, MissingFileIsReportedNotCrashedOn) {
   const Result r = Run({Temp("absent.kxf").string(), "--check"});
   EXPECT_EQ(r.status, 1);

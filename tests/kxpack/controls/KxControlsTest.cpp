@@ -233,6 +233,20 @@ TEST_F(KxControlsTest, DrawingOutsidePaintThenRepaintingLeavesNoDeviceContextBeh
   }
 }
 
+TEST_F(KxControlsTest, BoundsBeyondTheBitmapLimitAreRefusedAndChangeNothing) {
+  const TSize sizes[] = {{INT32_MAX, INT32_MAX}, {50000, 50000}, {8193, 8192}, {INT32_MAX, 40}};
+  for (const TSize& s : sizes) {
+    SCOPED_TRACE(::testing::Message() << s.cx << " x " << s.cy);
+    EXPECT_THROW(probe->SetBounds(0, 0, s.cx, s.cy), EOutOfResources);
+    EXPECT_EQ(probe->BoundsRect(), Rect(90, 10, 110, 30));
+    EXPECT_EQ(probe->FBitmap->Width(), 20);
+    EXPECT_EQ(probe->FBitmap->Height(), 20);
+  }
+  // A long thin control stays within the limit.
+  probe->SetBounds(0, 0, 100000, 2);
+  EXPECT_EQ(probe->FBitmap->Width(), 100000);
+}
+
 class FrameProbe : public TKxGraphicControl {
  public:
   using TKxGraphicControl::TKxGraphicControl;
