@@ -9,8 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "host/base/FileContents.h"
 #include "host/system/RegistryStore.h"
 #include "tests/host/system/TempRegistry.h"
 
@@ -22,12 +22,7 @@ using ::testing::HasSubstr;
 
 class RegistryTest : public ::testing::Test {
  protected:
-  std::string FileText() const {
-    std::ifstream in(temp_.Dir() + "/HKEY_CURRENT_USER.reg");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string FileText() const { return ReadFileContents(temp_.Dir() + "/HKEY_CURRENT_USER.reg"); }
   TempRegistry temp_;
 };
 
