@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Gdi.h"
 
 namespace host {
 
@@ -30,7 +31,7 @@ class TControlCanvas : public TCanvas {
 
  private:
   TControl* FControl;
-  HDC FOwnDC = nullptr;
+  UniqueDC FOwnDC;
 };
 
 // Frees the DCs that control canvases made outside paints.

@@ -166,6 +166,19 @@ TEST_F(PaintingTest, APaintThatThrowsLeavesNoDeviceContextBehind) {
   for (TControl* c : std::initializer_list<TControl*>{windowless, opaque, windowed}) c->Free();
 }
 
+TEST_F(PaintingTest, DCsACanvasMadeOutsidePaintAreFreedWhenTheLoopIsIdle) {
+  const int64_t before = LiveDeviceContexts();
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    below->Canvas()->FillRect(Rect(0, 0, 2, 2));
+    // Detached without the canvas freeing it: the next DC must not orphan it.
+    below->Canvas()->SetHandle(nullptr);
+  }
+  below->Canvas()->FillRect(Rect(0, 0, 2, 2));
+  EXPECT_GT(LiveDeviceContexts(), before);
+  Pump();
+  EXPECT_EQ(LiveDeviceContexts(), before);
+}
+
 TEST_F(PaintingTest, ChildWindowIsNotPaintedOverByItsParent) {
   auto* panel = new TCustomControl(form);
   panel->SetParent(form);
