@@ -1,5 +1,6 @@
 // kxview run as a program: its four modes, its exit statuses and messages.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +143,10 @@ TEST_F(KxviewTest, AControlTooLargeForABitmapFailsAtItsLineBeforeAllocating) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err.rfind(file.string() + ":4: ", 0), 0u) << r.err;
   EXPECT_NE(r.err.find("50000 x 50000 bitmap"), std::string::npos) << r.err;
+  // The largest child this test program has waited for stayed far below it.
+  rusage children{};
+  ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &children), 0);
+  EXPECT_LT(children.ru_maxrss, 1024 * 1024) << "kB";
 }
 
 TEST_F(KxviewTest, MissingFileIsReportedNotCrashedOn) {
