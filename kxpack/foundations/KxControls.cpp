@@ -128,8 +128,8 @@ void TKxGraphicImageControl::UpdateControlCanvas() {
 void TKxGraphicImageControl::WMPaint(TMessage& Message) {
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
   if (!dc) return;
-  // The off-screen bitmap stays locked too, so that a thread drawing on it
-  // is not copied to the screen halfway.
+  // A graphic control's canvas is a control canvas. The off-screen bitmap
+  // stays locked too, so that a thread drawing on it is not copied halfway.
   static_cast<TControlCanvas*>(Canvas())->PaintWith(dc, [this] {
     const TCanvasLock offscreen(*GetBitmapCanvas());
     Paint();
