@@ -3,7 +3,8 @@
 #include "host/base/Types.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/Color.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxIntUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 namespace kx {
 
