@@ -1,6 +1,7 @@
 #pragma once
 // The host framework's basic value types: integers by their host names,
 // colours, points and rectangles.
+#include <algorithm>
 #include <cstdint>
 
 namespace host {
@@ -52,6 +53,12 @@ inline TRect Rect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
 // sizes worked out in 64 bits come back as Integers without wrapping around.
 constexpr int32_t SaturateToInt32(int64_t v) {
   return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+// The part two rectangles share; empty (IsEmpty) when they do not meet.
+inline TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
 }
 
 // The far edges saturate at the integer range instead of wrapping around.

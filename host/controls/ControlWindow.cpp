@@ -15,11 +15,6 @@ std::vector<ControlWindow*>& TopLevels() {
   return list;
 }
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 }  // namespace
 
 ControlWindow::ControlWindow(TWinControl* control) : control_(control) {}

@@ -10,7 +10,6 @@
 namespace host {
 
 using gdi::ForEachClipPart;
-using gdi::Intersect;
 using gdi::IsMonochrome;
 using gdi::SurfacePixel;
 
@@ -214,7 +213,7 @@ BlitGeometry PlaceBlit(const DeviceContext& dst, int x, int y, int w, int h,
     g.SrcDelta = {srcAt.X - g.Dest.Left, srcAt.Y - g.Dest.Top};
     TRect srcOnDest = gdi::SurfaceBounds(*src);
     OffsetRect(srcOnDest, -g.SrcDelta.X, -g.SrcDelta.Y);
-    g.Dest = Intersect(g.Dest, srcOnDest);
+    g.Dest = Intersection(g.Dest, srcOnDest);
   }
   return g;
 }
@@ -413,7 +412,7 @@ void OffsetRect(TRect& rect, int dx, int dy) {
 }
 
 bool IntersectRect(TRect& dst, const TRect& a, const TRect& b) {
-  dst = Intersect(a, b);
+  dst = Intersection(a, b);
   if (dst.IsEmpty()) dst = {};
   return !dst.IsEmpty();
 }

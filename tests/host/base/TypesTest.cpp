@@ -1,4 +1,5 @@
-// Integer and rectangle arithmetic that saturates at the 32-bit range.
+// Integer and rectangle arithmetic of the basic types: intersections, and
+// edges that saturate at the 32-bit range.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -52,6 +53,25 @@ TEST(Saturating, BoundsAndShrinkPinTheEdgesInsteadOfWrapping) {
     TRect r = c.in;
     host::ShrinkRect(r, c.by);
     EXPECT_EQ(r, c.out) << c.by;
+  }
+}
+
+TEST(Rectangles, IntersectionIsTheSharedPartAndEmptyWhenTheyDoNotMeet) {
+  struct Case {
+    TRect a, b, out;
+    bool empty;
+  };
+  const Case cases[] = {
+      {{0, 0, 10, 10}, {5, 5, 20, 20}, {5, 5, 10, 10}, false},
+      {{0, 0, 10, 10}, {2, 3, 4, 5}, {2, 3, 4, 5}, false},
+      {{0, 0, 10, 10}, {10, 0, 20, 10}, {10, 0, 10, 10}, true},  // edges touch only
+      {{0, 0, 10, 10}, {20, 20, 30, 30}, {20, 20, 10, 10}, true},
+      {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {-1, -2, 3, 4}, {-1, -2, 3, 4}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(host::Intersection(c.a, c.b), c.out);
+    EXPECT_EQ(host::Intersection(c.b, c.a), c.out);
+    EXPECT_EQ(host::Intersection(c.a, c.b).IsEmpty(), c.empty);
   }
 }
 
