@@ -294,8 +294,7 @@ RegistryData RegistryData::Parse(std::string_view text, const std::string& fileN
 RegistryData RegistryFile::Read() const {
   // A registry never written reads as empty. Writes replace the file by a
   // rename, so once there it does not go away between the two calls.
-  std::error_code missing;
-  if (!std::filesystem::exists(path_, missing) && !missing) return RegistryData();
+  if (::access(path_.c_str(), F_OK) != 0 && errno == ENOENT) return RegistryData();
   std::string text;
   try {
     text = ReadFileContents(path_);

@@ -132,6 +132,19 @@ TEST_F(RegistryTest, DamagedFileIsReportedAndLeftAlone) {
   EXPECT_EQ(FileText(), damaged);
 }
 
+TEST_F(RegistryTest, AMissingFileReadsAsEmptyAndAnUnreadableOneRaises) {
+  std::filesystem::create_directories(temp_.Dir());
+  EXPECT_FALSE(TRegistry().ValueExists("V"));
+  // A directory where the file should be, and a file where the directory
+  // should be: neither is a registry that was never written.
+  std::filesystem::create_directories(temp_.Dir() + "/HKEY_CURRENT_USER.reg");
+  EXPECT_THROW(TRegistry().ValueExists("V"), ERegistryException);
+  const std::string blocker = temp_.Dir() + "/blocker";
+  std::ofstream(blocker) << "x";
+  registry::SetRegistryDirectory(blocker + "/registry");
+  EXPECT_THROW(TRegistry().ValueExists("V"), ERegistryException);
+}
+
 TEST_F(RegistryTest, UnwritableLocationRaises) {
   // A regular file where the directory should be: nothing can be created there.
   std::filesystem::create_directories(temp_.Dir());
