@@ -48,13 +48,14 @@ ControlWindow* ControlWindow::TopLevel() {
 void ControlWindow::SetRect(const TRect& rect) {
   if (rect == rect_) return;
   const TRect old = rect_;
-  rect_ = rect;
   ControlWindow* parent = ParentWindow();
+  // The framebuffer first: a size the host refuses leaves the window as it was.
+  if (!parent && surface_)
+    surface_->Frame.SetSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+  rect_ = rect;
   if (!parent) {
-    if (surface_) {
-      surface_->Frame.SetSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
-      if (rect.Width() != old.Width() || rect.Height() != old.Height()) Invalidate(nullptr, true);
-    }
+    if (surface_ && (rect.Width() != old.Width() || rect.Height() != old.Height()))
+      Invalidate(nullptr, true);
     return;
   }
   if (control_->Visible()) {
