@@ -44,7 +44,7 @@ TEST(Canvas, AColourMakesAClearBrushSolid) {
       {bsSolid, clBlue},
   };
   for (const Case& c : cases) {
-    auto b = MakeBitmap(2, 1, clWhite);
+    auto b = FilledBitmap(2, 1, clWhite);
     TCanvas& canvas = *b->Canvas();
     canvas.Brush()->SetColor(clBlue);
     canvas.Brush()->SetStyle(c.before);
