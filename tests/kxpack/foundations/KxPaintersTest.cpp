@@ -29,7 +29,6 @@ class Surface {
     return bmp->Handle()->Pixels == other.bmp->Handle()->Pixels;
   }
 
- private:
   std::unique_ptr<TBitmap> bmp;
 };
 
@@ -138,14 +137,14 @@ TEST(DrawGradientExt, BandsPaintWhatOneFillPerBandPaints) {
       const TRect clip = turned ? onItsSide(c.clip) : c.clip;
       Surface drawn(36, 36), bands(36, 36);
       for (Surface* s : {&drawn, &bands}) {
-        if (c.monochrome) s->bmp.SetMonochrome(true);
+        if (c.monochrome) s->bmp->SetMonochrome(true);
         if (!clip.IsEmpty())
           host::IntersectClipRect(s->Canvas()->Handle(), clip.Left, clip.Top, clip.Right,
                                   clip.Bottom);
       }
       DrawGradientExt(drawn.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
       BandByBand(bands.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
-      EXPECT_TRUE(drawn.SamePixels(bands.bmp)) << c.what << (turned ? ", top to bottom" : "");
+      EXPECT_TRUE(drawn.SamePixels(bands)) << c.what << (turned ? ", top to bottom" : "");
     }
 }
 
@@ -239,7 +238,7 @@ TEST(DrawGradientExt, ChordsPaintAndEndWhereEveryLineDrawnWould) {
       ChordByChord(lines.Canvas(), c.rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
       const std::string what =
           std::string(c.what) + " (chord" + (direction == tgdChord1 ? "1" : "2") + ")";
-      EXPECT_TRUE(drawn.SamePixels(lines.bmp)) << what;
+      EXPECT_TRUE(drawn.SamePixels(lines)) << what;
       EXPECT_EQ(drawn.Canvas()->PenPos(), lines.Canvas()->PenPos()) << what;
       EXPECT_EQ(drawn.Canvas()->Pen()->Color(), lines.Canvas()->Pen()->Color()) << what;
       EXPECT_EQ(host::GetPixel(drawn.Canvas()->Handle(), 0, 0),
