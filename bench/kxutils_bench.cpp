@@ -7,7 +7,7 @@
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "kxpack/foundations/KxClasses.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 using namespace host;
 

@@ -6,9 +6,11 @@
 #include "host/classes/ClassRegistry.h"
 #include "host/controls/Forms.h"
 #include "host/controls/WindowDC.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 namespace kx {
+
+using namespace host;
 
 namespace {
 
@@ -111,15 +113,8 @@ void TKxCustomPanel::WMWindowPosChanged(TMessage& Message) {
 }
 
 void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
-  const TKxBevel& b = *FBevel;
-  const int64_t rings = (b.InnerOutline() != osNone ? 1 : 0) +
-                        (b.OuterOutline() != osNone ? 1 : 0) + int64_t{b.InnerSpace()} +
-                        b.OuterSpace() + (b.InnerStyle() != kxNone ? b.InnerWidth() : 0) +
-                        (b.OuterStyle() != kxNone ? b.OuterWidth() : 0);
-  if (rings <= 0) return;
-  // One pixel wider than the rings and bands, which covers the usual
-  // one-pixel border; a wider border widens the strip to all of it.
-  const int64_t strip = rings + std::max<int64_t>(b.BorderWidth(), 1);
+  const int64_t strip = FBevel->Thickness();
+  if (strip <= 0) return;
   // The strip under the old edge, what lies between the edges, and the
   // strip under the new edge, where a shrunken panel draws its bevel anew.
   const int32_t w = Width(), h = Height();
@@ -135,7 +130,9 @@ void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
   }
 }
 
-void TKxCustomPanel::MoveParentForm(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+void TKxCustomPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (!FMoveWinParent || Button != mbLeft) return;
   if (!StartWindowMove(GetParentForm(this))) return;
   if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
 }
@@ -183,24 +180,18 @@ TPublished TKxCustomPanel::PanelProperties() {
 
 // --- TKxPanel and TKxPanelMenu --------------------------------------------------------
 
+TKxPanel::TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
+
 const TPublished& TKxPanel::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanel>();
   return table;
 }
 
-void TKxPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  inherited::MouseDown(Button, Shift, X, Y);
-  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
-}
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
 
 const TPublished& TKxPanelMenu::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanelMenu>();
   return table;
-}
-
-void TKxPanelMenu::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
-  inherited::MouseDown(Button, Shift, X, Y);
-  if (FMoveWinParent && Button == mbLeft) MoveParentForm(Button, Shift, X, Y);
 }
 
 namespace {

@@ -16,7 +16,7 @@ namespace kx {
 // mouse until the button is released, and only then does this return. The
 // mouse capture is released first, since the move loop takes the release.
 // False (and nothing moved) when Window is nullptr.
-bool StartWindowMove(TWinControl* Window);
+bool StartWindowMove(host::TWinControl* Window);
 
 // The bevel a panel owns. The panel sets a one-pixel black border where a
 // plain bevel has none, so those two values are what form files leave out.
@@ -45,18 +45,22 @@ class TKxCustomPanel : public TKxCustomControl {
   void SetLocked(bool Value) { FLocked = Value; }
 
   // The bevel's thickness comes off Rect before the children are aligned.
-  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void AlignControls(host::TControl* AControl, TRect& Rect) override;
 
  protected:
-  void CreateParams(TCreateParams& Params) override;
+  void CreateParams(host::TCreateParams& Params) override;
   void Paint() override;
   void CMIsToolControl(TMessage& Message) override;
   void WMWindowPosChanged(TMessage& Message) override;
 
-  // Releases the capture, runs the parent form's move loop and then fires
-  // OnMouseUp with the press's values, standing in for the release the loop
-  // took. Nothing happens without a parent form.
-  void MoveParentForm(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+  // Whether a left press on the panel's own surface (bevel included) moves
+  // the parent form: off here; TKxPanel and TKxPanelMenu switch it on and
+  // publish it. OnMouseDown fires before the move and, since the move loop
+  // takes the release, OnMouseUp after it with the press's button, shift
+  // state and position. Nothing moves without a parent form.
+  bool MoveWinParent() const { return FMoveWinParent; }
+  void SetMoveWinParent(bool Value) { FMoveWinParent = Value; }
+  void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int32_t X, int32_t Y) override;
 
   // The published table of TKxPanel and TKxPanelMenu, which publish the same.
   template <class T>
@@ -67,31 +71,24 @@ class TKxCustomPanel : public TKxCustomControl {
   void GlyphChanged(TObject* Sender);
   // Invalidates what a size change leaves wrong when the panel is not
   // repainted whole: the bevel's strip along each edge that moved.
-  void InvalidateEdgeStrips(const TWindowPos& Pos);
+  void InvalidateEdgeStrips(const host::TWindowPos& Pos);
 
   std::unique_ptr<TKxBevel> FBevel;
   bool FFullRepaint = true;
   bool FLocked = false;
   std::unique_ptr<TBitmap> FGlyph;
+  bool FMoveWinParent = false;
 };
 
-// A left press on the panel's own surface (bevel included) moves the parent
-// form when MoveWinParent is True; OnMouseDown fires before the move and,
-// since the move loop takes the release, OnMouseUp after it with the press's
-// button, shift state and position.
+// The panel on the component palette; a left press drags the parent form
+// unless MoveWinParent is False.
 class TKxPanel : public TKxCustomPanel, public TKxAbout {
   HOST_CLASS(TKxPanel, TKxCustomPanel)
  public:
-  explicit TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) {}
-  bool MoveWinParent() const { return FMoveWinParent; }
-  void SetMoveWinParent(bool Value) { FMoveWinParent = Value; }
+  explicit TKxPanel(TComponent* AOwner);
+  using TKxCustomPanel::MoveWinParent;
+  using TKxCustomPanel::SetMoveWinParent;
   static const TPublished& PublishedProperties();
-
- protected:
-  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
-
- private:
-  bool FMoveWinParent = true;
 };
 
 // The same panel as TKxPanel, as the base of the menu bar, footer, tool and
@@ -99,16 +96,10 @@ class TKxPanel : public TKxCustomPanel, public TKxAbout {
 class TKxPanelMenu : public TKxCustomPanel, public TKxAbout {
   HOST_CLASS(TKxPanelMenu, TKxCustomPanel)
  public:
-  explicit TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) {}
-  bool MoveWinParent() const { return FMoveWinParent; }
-  void SetMoveWinParent(bool Value) { FMoveWinParent = Value; }
+  explicit TKxPanelMenu(TComponent* AOwner);
+  using TKxCustomPanel::MoveWinParent;
+  using TKxCustomPanel::SetMoveWinParent;
   static const TPublished& PublishedProperties();
-
- protected:
-  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
-
- private:
-  bool FMoveWinParent = true;
 };
 
 }  // namespace kx

@@ -2,8 +2,9 @@
 
 #include "host/classes/TypInfo.h"
 #include "host/graphics/Color.h"
+#include "kxpack/foundations/KxIntUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 #include "kxpack/foundations/KxRectShrink.h"
-#include "kxpack/foundations/KxUtils.h"
 
 namespace kx {
 

@@ -36,6 +36,10 @@ class TKxBevel : public TKxPersistent {
   void Paint(host::TCanvas* Canvas, host::TRect& Rect) const;
   // Shrinks Rect by the bevel's thickness, as Paint would, without painting.
   void GetVisibleArea(host::TRect& Rect) const;
+  // The width of everything Paint draws inward from each edge: border,
+  // outlines, rings of a style other than kxNone, and spaces; 0 when the
+  // bevel is not Visible. Up to about 2^33, so 64 bits.
+  int64_t Thickness() const;
 
   TKxBorderWidth BorderWidth() const { return FBorderWidth; }
   host::TColor BorderColor() const { return FBorderColor; }
@@ -77,9 +81,6 @@ class TKxBevel : public TKxPersistent {
   static const host::TPublished& PublishedProperties();
 
  private:
-  // The total width of everything Paint draws.
-  int64_t Thickness() const;
-
   TKxBorderWidth FBorderWidth;
   host::TColor FBorderColor;
   host::TColor FInnerShadow;

@@ -4,35 +4,15 @@
 
 namespace kx {
 
-namespace {
-
-// The background fill both update-counting controls share.
-void FillClient(TCanvas* canvas, TColor color, const TRect& client) {
-  canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(color);
-  canvas->FillRect(client);
-}
-
-}  // namespace
+using namespace host;
 
 // --- TKxGraphicControl --------------------------------------------------------
-
-void TKxGraphicControl::ClearClientCanvas() { FillClient(Canvas(), Color(), ClientRect()); }
 
 void TKxGraphicControl::ShowDesignFrame(TCanvas* ACanvas) {
   if (!Designing()) return;
   ACanvas->Pen()->SetStyle(psDot);
   ACanvas->Brush()->SetStyle(bsClear);
   ACanvas->Rectangle(0, 0, Width(), Height());
-}
-
-void TKxGraphicControl::UpdateControlCanvas() {
-  if (!Loading() && FUpdateCount == 0) Repaint();
-}
-
-void TKxGraphicControl::EndUpdate() {
-  --FUpdateCount;
-  UpdateControlCanvas();
 }
 
 // --- TKxGraphicImageControl ---------------------------------------------------
@@ -148,19 +128,6 @@ void TKxGraphicImageControl::WMPaint(TMessage& Message) {
   } unwind{screen, offscreen};
   screen->SetHandle(dc);
   Paint();
-}
-
-// --- TKxCustomControl ---------------------------------------------------------
-
-void TKxCustomControl::ClearClientCanvas() { FillClient(Canvas(), Color(), ClientRect()); }
-
-void TKxCustomControl::UpdateControlCanvas() {
-  if (!Loading() && FUpdateCount == 0) Repaint();
-}
-
-void TKxCustomControl::EndUpdate() {
-  --FUpdateCount;
-  UpdateControlCanvas();
 }
 
 }  // namespace kx

@@ -5,6 +5,7 @@
 // (TKxGraphicImageControl), the windowed counterpart (TKxCustomControl) and
 // the base of the non-visual components (TKxComponent). Also the two About
 // properties every component of the package publishes.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,19 @@
 
 namespace kx {
 
-using namespace host;
+// The host names the package's classes use throughout.
+using host::Integer;
+using host::TBitmap;
+using host::TCanvas;
+using host::TColor;
+using host::TComponent;
+using host::TMessage;
+using host::TNotifyEvent;
+using host::TObject;
+using host::TPoint;
+using host::TPublishBuilder;
+using host::TPublished;
+using host::TRect;
 
 inline constexpr const char* kAboutKxValue = "Component";
 inline constexpr const char* kAboutVersValue = "1.0.0";
@@ -42,25 +55,58 @@ TPublishBuilder<T>& PublishAbout(TPublishBuilder<T>& b) {
       .String("AboutVers", &T::AboutVers, &T::SetAboutVers);
 }
 
-class TKxGraphicControl : public TGraphicControl {
-  HOST_CLASS(TKxGraphicControl, TGraphicControl)
+// What the windowless and the windowed base control share, put on the host
+// class Base: the design and loading state, the background fill, update
+// counting, and the helper every repainting property setter goes through.
+// It is not a class of its own: the class information stays Base's.
+template <class Base>
+class TKxControlKit : public Base {
  public:
-  explicit TKxGraphicControl(TComponent* AOwner) : TGraphicControl(AOwner) {}
+  using Base::Base;
 
-  bool Designing() const { return ComponentState().Contains(csDesigning); }
-  bool Loading() const { return ComponentState().Contains(csLoading); }
+  bool Designing() const { return this->ComponentState().Contains(host::csDesigning); }
+  bool Loading() const { return this->ComponentState().Contains(host::csLoading); }
   // Fills the client rectangle with Color.
-  void ClearClientCanvas();
-  // At design time, a dotted frame around the control on ACanvas.
-  void ShowDesignFrame(TCanvas* ACanvas);
+  void ClearClientCanvas() {
+    TCanvas* canvas = this->Canvas();
+    canvas->Brush()->SetStyle(host::bsSolid);
+    canvas->Brush()->SetColor(this->Color());
+    canvas->FillRect(this->ClientRect());
+  }
   // Repaints unless loading or inside BeginUpdate/EndUpdate; property
   // setters of the descendants end with it.
-  virtual void UpdateControlCanvas();
+  virtual void UpdateControlCanvas() {
+    if (!Loading() && FUpdateCount == 0) this->Repaint();
+  }
+  // Nest by counting. EndUpdate asks for the repaint every time and
+  // UpdateControlCanvas tests the count; an unbalanced EndUpdate makes it
+  // negative, and nothing repaints until the calls balance again.
   void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  void EndUpdate() {
+    --FUpdateCount;
+    UpdateControlCanvas();
+  }
 
  protected:
+  // Stores Value in Field and repaints through UpdateControlCanvas, unless
+  // Field already holds it. The setters of painted properties use it.
+  template <class V>
+  void SetPaintedProp(V& Field, const V& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    UpdateControlCanvas();
+  }
+
   int32_t FUpdateCount = 0;
+};
+
+class TKxGraphicControl : public TKxControlKit<host::TGraphicControl> {
+  HOST_CLASS(TKxGraphicControl, host::TGraphicControl)
+ public:
+  explicit TKxGraphicControl(TComponent* AOwner) : TKxControlKit(AOwner) {}
+
+  // At design time, a dotted frame around the control on ACanvas.
+  void ShowDesignFrame(TCanvas* ACanvas);
 };
 
 class TKxGraphicImageControl : public TKxGraphicControl {
@@ -89,20 +135,10 @@ class TKxGraphicImageControl : public TKxGraphicControl {
   TCanvas* FDrawCanvas = nullptr;
 };
 
-class TKxCustomControl : public TCustomControl {
-  HOST_CLASS(TKxCustomControl, TCustomControl)
+class TKxCustomControl : public TKxControlKit<host::TCustomControl> {
+  HOST_CLASS(TKxCustomControl, host::TCustomControl)
  public:
-  explicit TKxCustomControl(TComponent* AOwner) : TCustomControl(AOwner) {}
-
-  bool Designing() const { return ComponentState().Contains(csDesigning); }
-  bool Loading() const { return ComponentState().Contains(csLoading); }
-  void ClearClientCanvas();
-  virtual void UpdateControlCanvas();
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
-
- protected:
-  int32_t FUpdateCount = 0;
+  explicit TKxCustomControl(TComponent* AOwner) : TKxControlKit(AOwner) {}
 };
 
 class TKxComponent : public TComponent {

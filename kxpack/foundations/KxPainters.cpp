@@ -1,5 +1,5 @@
-// The painters of KxUtils: gradient, 3-D frames, tiled bitmap, and the
-// image-and-caption layout.
+#include "kxpack/foundations/KxPainters.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -7,8 +7,9 @@
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/TextLayout.h"
+#include "kxpack/foundations/KxColorUtils.h"
+#include "kxpack/foundations/KxIntUtils.h"
 #include "kxpack/foundations/KxRectShrink.h"
-#include "kxpack/foundations/KxUtils.h"
 
 namespace kx {
 

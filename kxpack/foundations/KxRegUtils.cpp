@@ -1,6 +1,6 @@
-// The registry helpers of KxUtils.
+#include "kxpack/foundations/KxRegUtils.h"
+
 #include "host/system/Dialogs.h"
-#include "kxpack/foundations/KxUtils.h"
 
 namespace kx {
 

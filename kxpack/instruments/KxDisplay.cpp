@@ -6,10 +6,12 @@
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Resources.h"
 #include "kxpack/foundations/KxConst.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxIntUtils.h"
 #include "kxpack/package/KxPack.h"
 
 namespace kx {
+
+using namespace host;
 
 namespace {
 
@@ -66,9 +68,8 @@ void TKxDisplay::SetValue(Integer Value) {
 }
 
 void TKxDisplay::SetDigits(Integer Value) {
-  if (Value == FDigits || Value < 1 || Value > kMaxDigits) return;
-  FDigits = Value;
-  UpdateControlCanvas();
+  if (Value < 1 || Value > kMaxDigits) return;
+  SetPaintedProp(FDigits, Value);
 }
 
 void TKxDisplay::SetMax(Integer Value) {
@@ -84,11 +85,7 @@ void TKxDisplay::SetMin(Integer Value) {
   UpdateControlCanvas();
 }
 
-void TKxDisplay::SetSpacing(Integer Value) {
-  if (Value == FSpacing) return;
-  FSpacing = Value;
-  UpdateControlCanvas();
-}
+void TKxDisplay::SetSpacing(Integer Value) { SetPaintedProp(FSpacing, Value); }
 
 void TKxDisplay::SetStyle(TKxDisplayNumStyle Value) {
   if (Value == FStyle) return;
@@ -97,23 +94,11 @@ void TKxDisplay::SetStyle(TKxDisplayNumStyle Value) {
   UpdateControlCanvas();
 }
 
-void TKxDisplay::SetLeadingZero(bool Value) {
-  if (Value == FLeadingZero) return;
-  FLeadingZero = Value;
-  UpdateControlCanvas();
-}
+void TKxDisplay::SetLeadingZero(bool Value) { SetPaintedProp(FLeadingZero, Value); }
 
-void TKxDisplay::SetAlignment(TKxDisplayNumAlignment Value) {
-  if (Value == FAlignment) return;
-  FAlignment = Value;
-  UpdateControlCanvas();
-}
+void TKxDisplay::SetAlignment(TKxDisplayNumAlignment Value) { SetPaintedProp(FAlignment, Value); }
 
-void TKxDisplay::SetZeroBlank(bool Value) {
-  if (Value == FZeroBlank) return;
-  FZeroBlank = Value;
-  UpdateControlCanvas();
-}
+void TKxDisplay::SetZeroBlank(bool Value) { SetPaintedProp(FZeroBlank, Value); }
 
 void TKxDisplay::SetAutoSize(bool Value) {
   if (Value == AutoSize()) return;

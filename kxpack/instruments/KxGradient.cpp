@@ -3,9 +3,12 @@
 #include "host/classes/ClassRegistry.h"
 #include "host/controls/Forms.h"
 #include "kxpack/chrome/KxPanel.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxOwnerUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 namespace kx {
+
+using namespace host;
 
 // --- TKxCustomGradient ------------------------------------------------------------
 

@@ -37,16 +37,9 @@ class TKxCustomGradient : public TKxGraphicImageControl {
   void WMLButtonDown(TMessage& Message) override;
   // Runs the interactive move of Window and notes that this press moved a
   // window; false when there is none.
-  bool MoveWindow(TWinControl* Window);
+  bool MoveWindow(host::TWinControl* Window);
 
  private:
-  template <class V>
-  void SetPaintedProp(V& Field, V Value) {
-    if (Field == Value) return;
-    Field = Value;
-    UpdateControlCanvas();
-  }
-
   TColor FStartColor = 0x645858;
   TColor FEndColor = 0x554A4A;
   Integer FColorWidth = 1;
@@ -68,7 +61,7 @@ class TKxGradient : public TKxCustomGradient, public TKxAbout {
   // Fires OnMouseDown once; a left press then moves the parent form; last,
   // a TKxPanel parent's OnMouseDown gets the press too, with the gradient
   // as Sender.
-  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+  void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int32_t X, int32_t Y) override;
 };
 
 }  // namespace kx

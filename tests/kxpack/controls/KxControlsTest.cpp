@@ -8,14 +8,17 @@
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx {
+
+using namespace host;
+
 namespace {
 
 TColor PixelAt(const TCustomForm* form, int x, int y) {
   return static_cast<TColor>(SwapRedBlue(form->Framebuffer().At(x, y)));
 }
 
-// A painted control with one property whose setter ends in
-// UpdateControlCanvas, as the package's controls do; it draws a 4 × 4 dot of
+// A painted control with one property whose setter stores and repaints
+// through SetPaintedProp, as the package's controls do; it draws a 4 × 4 dot of
 // DotColor at its top-left corner and nothing else.
 class Probe : public TKxGraphicImageControl {
  public:
@@ -24,11 +27,7 @@ class Probe : public TKxGraphicImageControl {
   int locksDuringPaint = 0;
   TColor dot = clBlue;
 
-  void SetDot(TColor v) {
-    if (v == dot) return;
-    dot = v;
-    UpdateControlCanvas();
-  }
+  void SetDot(TColor v) { SetPaintedProp(dot, v); }
   using TKxGraphicImageControl::FBitmap;
   using TKxGraphicImageControl::FParentCopyNeeded;
   using TKxGraphicImageControl::FParentImage;

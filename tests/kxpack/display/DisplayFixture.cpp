@@ -9,6 +9,8 @@
 
 namespace kx::testing {
 
+using namespace host;
+
 void DisplayTest::SetUp() {
   host::testing::Headless();
   form = new TForm(nullptr);

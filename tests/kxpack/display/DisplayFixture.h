@@ -27,7 +27,7 @@ class DisplayTest : public ::testing::Test {
   // Expects the cells of Cells side by side from X with the display's spacing.
   void ExpectRow(const std::vector<int>& Cells, int X, int Y, TColor Background) const;
 
-  TForm* form = nullptr;
+  host::TForm* form = nullptr;
   TKxDisplayNum* display = nullptr;
 };
 

@@ -9,6 +9,9 @@
 #include "host/controls/Panels.h"
 
 namespace kx::testing {
+
+using namespace host;
+
 namespace {
 
 constexpr int B = kDisplayBlankCell;

@@ -10,6 +10,9 @@
 #include "host/classes/TypInfo.h"
 
 namespace kx::testing {
+
+using namespace host;
+
 namespace {
 
 using ::testing::ElementsAre;

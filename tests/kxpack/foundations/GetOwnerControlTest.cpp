@@ -4,7 +4,7 @@
 
 #include "host/controls/Forms.h"
 #include "host/platform/HeadlessPlatform.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxOwnerUtils.h"
 
 namespace kx {
 namespace {

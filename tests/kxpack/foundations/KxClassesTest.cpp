@@ -144,6 +144,7 @@ TEST(KxBevel, VisibleAreaShrinksByTheThickness) {
     bevel.GetVisibleArea(r);
     const int t = c.thickness;
     EXPECT_EQ(r, (TRect{10 + t, 20 + t, 110 - t, 220 - t})) << c.what;
+    EXPECT_EQ(bevel.Thickness(), t) << c.what;
   }
 }
 

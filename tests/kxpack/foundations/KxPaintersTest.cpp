@@ -7,7 +7,9 @@
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Gdi.h"
 #include "host/graphics/TextLayout.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxBitmapUtils.h"
+#include "kxpack/foundations/KxIntUtils.h"
+#include "kxpack/foundations/KxPainters.h"
 
 namespace kx {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "host/system/Dialogs.h"
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxRegUtils.h"
 #include "tests/host/system/TempRegistry.h"
 
 namespace kx {

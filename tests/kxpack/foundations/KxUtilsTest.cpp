@@ -1,4 +1,5 @@
-#include "kxpack/foundations/KxUtils.h"
+#include "kxpack/foundations/KxColorUtils.h"
+#include "kxpack/foundations/KxIntUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,22 @@ TEST(KxUtils, IntegerAndRectangleHelpers) {
   EXPECT_EQ(WidthOf(r), 10);
   EXPECT_EQ(HeightOf(r), 5);
   EXPECT_EQ(WidthOf(TRect{5, 0, 2, 0}), -3);
+}
+
+// The difference is taken in 64 bits: a rectangle wider or taller than the
+// Integer range gives the bound it passes, not a wrapped-around sign.
+TEST(KxUtils, WidthAndHeightOfExtremeRectanglesSaturate) {
+  struct Case {
+    Integer from, to, size;
+  };
+  for (const Case& c :
+       {Case{INT_MIN, INT_MAX, INT_MAX}, Case{INT_MAX, INT_MIN, INT_MIN},
+        Case{-1, INT_MAX, INT_MAX}, Case{INT_MIN, 0, INT_MAX}, Case{0, INT_MIN, INT_MIN},
+        Case{-2, INT_MAX - 2, INT_MAX}, Case{1, INT_MIN + 1, INT_MIN}}) {
+    SCOPED_TRACE(testing::Message() << c.from << " .. " << c.to);
+    EXPECT_EQ(WidthOf(TRect{c.from, 7, c.to, 9}), c.size);
+    EXPECT_EQ(HeightOf(TRect{7, c.from, 9, c.to}), c.size);
+  }
 }
 
 TEST(KxUtils, ColoursResolveSystemColours) {

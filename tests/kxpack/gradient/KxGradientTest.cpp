@@ -14,6 +14,9 @@
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx {
+
+using namespace host;
+
 namespace {
 
 using host::testing::Headless;

@@ -3,6 +3,8 @@
 // form-file entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,9 @@
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx {
+
+using namespace host;
+
 namespace {
 
 using host::testing::Headless;
@@ -38,18 +43,22 @@ class KxPanelTest : public ::testing::Test {
     panel = new TKxPanel(form);
     panel->SetParent(form);
     panel->SetBounds(10, 10, 185, 75);
-    panel->SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
-      log.push_back({"down", b, x, y});
-    });
-    panel->SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
-      log.push_back({"up", b, x, y});
-    });
+    Watch(panel);
     form->Show();
     Pump();
   }
   void TearDown() override {
     form->Free();
     Pump();
+  }
+  // Logs the control's mouse presses and releases.
+  void Watch(TControl* control) {
+    control->SetOnMouseDown([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"down", b, x, y});
+    });
+    control->SetOnMouseUp([this](TObject*, TMouseButton b, TShiftState, int32_t x, int32_t y) {
+      log.push_back({"up", b, x, y});
+    });
   }
   static void Pump() { Application->ProcessMessages(); }
   TColor PixelAt(int x, int y) const {
@@ -61,16 +70,30 @@ class KxPanelTest : public ::testing::Test {
   std::vector<Press> log;
 };
 
+// The palette panel and the menu panel drag their form alike.
 TEST_F(KxPanelTest, LeftDragMovesTheFormWithDownBeforeAndUpAfterAtThePressPosition) {
-  Headless().InjectMouseMove(150, 130);  // panel point (40, 20)
-  Headless().InjectMouseDown();
-  Headless().InjectMouseMove(170, 145);
-  Headless().InjectMouseMove(190, 160);
-  Headless().InjectMouseUp();
+  auto* menu = new TKxPanelMenu(form);
+  menu->SetParent(form);
+  menu->SetBounds(10, 100, 185, 75);
+  Watch(menu);
   Pump();
-  EXPECT_EQ(form->BoundsRect(), Bounds(140, 130, 300, 200));
-  EXPECT_EQ(log, (std::vector<Press>{{"down", mbLeft, 40, 20}, {"up", mbLeft, 40, 20}}));
-  EXPECT_EQ(GetCaptureControl(), nullptr);
+  for (TKxCustomPanel* p :
+       {static_cast<TKxCustomPanel*>(panel), static_cast<TKxCustomPanel*>(menu)}) {
+    SCOPED_TRACE(p->ClassName());
+    log.clear();
+    Headless().AdvanceClock(HeadlessPlatform::kDoubleClickMs + 1);
+    const TPoint press = p->ClientToScreen(Point(40, 20));
+    const TRect before = form->BoundsRect();
+    Headless().InjectMouseMove(press.X, press.Y);
+    Headless().InjectMouseDown();
+    Headless().InjectMouseMove(press.X + 20, press.Y + 15);
+    Headless().InjectMouseMove(press.X + 40, press.Y + 30);
+    Headless().InjectMouseUp();
+    Pump();
+    EXPECT_EQ(form->BoundsRect(), Bounds(before.Left + 40, before.Top + 30, 300, 200));
+    EXPECT_EQ(log, (std::vector<Press>{{"down", mbLeft, 40, 20}, {"up", mbLeft, 40, 20}}));
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+  }
 }
 
 TEST_F(KxPanelTest, PressesThatDoNotMoveTheForm) {
@@ -143,6 +166,66 @@ TEST_F(KxPanelTest, ShrinkingWithoutFullRepaintDrawsTheBevelAtTheNewEdge) {
   for (int y : {0, 25, 49}) EXPECT_EQ(PixelAt(10 + 119, 10 + y), clRed) << y;
   for (int x : {0, 60, 119}) EXPECT_EQ(PixelAt(10 + x, 10 + 49), clRed) << x;
   EXPECT_EQ(PixelAt(10 + 60, 10 + 25), clWhite);
+}
+
+// Without FullRepaint a resize repaints only what the bevel covers along the
+// edges that moved; the result must still be what a whole repaint gives, for
+// every kind of bevel. A bevel of border alone also leaves its old edge
+// behind, and one that is not Visible needs no strip at all.
+TEST_F(KxPanelTest, ResizingWithoutFullRepaintLooksLikeAWholeRepaint) {
+  struct Case {
+    const char* name;
+    std::function<void(TKxBevel&)> set;
+  };
+  const auto noRings = [](TKxBevel& b) {
+    b.SetInnerStyle(kxNone);
+    b.SetOuterStyle(kxNone);
+    b.SetOuterOutline(osNone);
+    b.SetInnerSpace(0);
+  };
+  const Case cases[] = {
+      {"the panel's bevel", [](TKxBevel&) {}},
+      {"border alone",
+       [&](TKxBevel& b) {
+         noRings(b);
+         b.SetBorderWidth(3);
+       }},
+      {"rings without border", [](TKxBevel& b) { b.SetBorderWidth(0); }},
+      {"wide border and rings", [](TKxBevel& b) { b.SetBorderWidth(4); }},
+      {"not visible", [](TKxBevel& b) { b.SetVisible(false); }},
+  };
+  // Panel-relative pixels of the panel's current bounds.
+  const auto pixels = [this] {
+    std::vector<TColor> out;
+    for (int y = 0; y < panel->Height(); ++y)
+      for (int x = 0; x < panel->Width(); ++x) out.push_back(PixelAt(10 + x, 10 + y));
+    return out;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    panel->SetFullRepaint(true);
+    panel->SetBounds(10, 10, 185, 75);
+    panel->SetColor(clWhite);
+    TKxPanelBevel fresh;
+    panel->Bevel()->Assign(&fresh);
+    panel->Bevel()->SetBorderColor(clRed);
+    c.set(*panel->Bevel());
+    Pump();
+    panel->SetFullRepaint(false);
+    for (const TRect& size : {Rect(0, 0, 120, 50), Rect(0, 0, 160, 70), Rect(0, 0, 150, 40)}) {
+      SCOPED_TRACE(::testing::Message() << size.Right << " x " << size.Bottom);
+      panel->SetBounds(10, 10, size.Right, size.Bottom);
+      Pump();
+      const std::vector<TColor> partial = pixels();
+      panel->Invalidate();
+      Pump();
+      const std::vector<TColor> whole = pixels();
+      const auto at = std::mismatch(partial.begin(), partial.end(), whole.begin()).first;
+      const auto i = at - partial.begin();
+      EXPECT_TRUE(at == partial.end())
+          << "first difference at (" << i % panel->Width() << ", " << i / panel->Width() << ")";
+    }
+  }
 }
 
 TEST_F(KxPanelTest, ToolControlQueryAnswersYesUnlessLocked) {
