@@ -59,6 +59,15 @@ TClass FindClass(std::string_view name) {
   throw EClassNotFound("Class " + std::string(name) + " not found");
 }
 
+std::vector<TClass> RegisteredClasses() {
+  Registry& r = TheRegistry();
+  std::lock_guard lock(r.Lock);
+  std::vector<TClass> classes;
+  classes.reserve(r.ByName.size());
+  for (const auto& [name, entry] : r.ByName) classes.push_back(entry.Class);
+  return classes;
+}
+
 bool CanCreateClass(TClass cls) {
   Registry& r = TheRegistry();
   std::lock_guard lock(r.Lock);

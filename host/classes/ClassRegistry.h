@@ -3,6 +3,7 @@
 // created with an owner.
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "host/classes/Classes.h"
 
@@ -33,6 +34,8 @@ void RegisterClasses() {
 TClass GetClass(std::string_view name);
 // The registered class of that name; raises EClassNotFound "Class NAME not found".
 TClass FindClass(std::string_view name);
+// Every registered class, in no particular order.
+std::vector<TClass> RegisteredClasses();
 // True when instances of cls can be created by name.
 bool CanCreateClass(TClass cls);
 // A new instance of a registered component class, owned by owner; raises

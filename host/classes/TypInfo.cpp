@@ -45,12 +45,35 @@ TPropInfo* TPublished::FindMutable(std::string_view name) {
 }
 
 void TPublished::Put(TPropInfo info) {
+  // A class's own declaration supersedes what an ancestor offered.
+  std::erase_if(offered_, [&](const TPropInfo& p) { return SameText(p.Name, info.Name); });
   Hide(info.Name);
   props_.push_back(std::move(info));
 }
 
 void TPublished::Hide(std::string_view name) {
   std::erase_if(props_, [&](const TPropInfo& p) { return SameText(p.Name, name); });
+}
+
+void TPublished::Offer(TPropInfo info) {
+  std::erase_if(offered_, [&](const TPropInfo& p) { return SameText(p.Name, info.Name); });
+  offered_.push_back(std::move(info));
+}
+
+bool TPublished::PublishInherited(std::string_view name) {
+  auto same = [&](const TPropInfo& p) { return SameText(p.Name, name); };
+  if (auto it = std::find_if(offered_.begin(), offered_.end(), same); it != offered_.end()) {
+    TPropInfo info = std::move(*it);
+    offered_.erase(it);
+    Put(std::move(info));
+    return true;
+  }
+  if (const TPropInfo* p = FindMutable(name)) {
+    TPropInfo info = *p;
+    Put(std::move(info));
+    return true;
+  }
+  return false;
 }
 
 void TPublished::PutMethod(TMethodInfo info) {

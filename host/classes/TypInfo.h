@@ -28,8 +28,18 @@
 // Declaring a name again replaces the inherited entry and moves it to the
 // new place; Hide removes one; SetDefault changes an inherited default.
 //
+// A base class declares once, after Offering(), the properties it offers
+// without publishing them (the host framework keeps them protected); a
+// descendant publishes them by name, at the current place, optionally with
+// a default of its own:
+//
+//   Publish<TControl>().Int("Left", …).Offering().Enum("Align", …, alNone)…
+//   Publish<TPanel>().Publish("Align", "Anchors").Publish("Color").Default(clBlack)
+//       .PublishEvents(kMouseEvents, "OnClick")   // events in alphabetical order
+//
 // A form class publishes the methods its events may name:
 //   .Method("BtSaveClick", &TForm1::BtSaveClick)
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -114,6 +124,8 @@ class TPublished {
  public:
   const std::vector<TPropInfo>& Properties() const { return props_; }
   const std::vector<TMethodInfo>& Methods() const { return methods_; }
+  // Declared for descendants to publish; not read or written.
+  const std::vector<TPropInfo>& Offered() const { return offered_; }
   // Lookups by name, without regard to case; nullptr when absent.
   const TPropInfo* Find(std::string_view name) const;
   const TMethodInfo* FindMethod(std::string_view name) const;
@@ -125,9 +137,14 @@ class TPublished {
   void Hide(std::string_view name);
   TPropInfo* FindMutable(std::string_view name);
   void PutMethod(TMethodInfo info);
+  void Offer(TPropInfo info);
+  // Moves an offered entry, or an inherited published one, to the end of
+  // the published list; false when there is neither.
+  bool PublishInherited(std::string_view name);
   void Index();
 
   std::vector<TPropInfo> props_;
+  std::vector<TPropInfo> offered_;
   std::vector<TMethodInfo> methods_;
   std::unordered_map<std::string, size_t> prop_index_;    // lower-case name → position
   std::unordered_map<std::string, size_t> method_index_;  // lower-case name → position
@@ -369,7 +386,51 @@ class TPublishBuilder {
     return *this;
   }
 
-  // Modifiers of the entry declared last.
+  // Everything declared after this is offered to descendants, not published.
+  TPublishBuilder& Offering() {
+    offering_ = true;
+    return *this;
+  }
+  // Publishes offered (or moves inherited published) entries at the current
+  // place, in the given order. Each argument is a name or a group of names.
+  template <class... N>
+  TPublishBuilder& Publish(const N&... names) {
+    (PublishEach(names), ...);
+    return *this;
+  }
+  // Publishes events (names or groups) in alphabetical order, the order the
+  // form files of the host framework list them in.
+  template <class... N>
+  TPublishBuilder& PublishEvents(const N&... names) {
+    std::vector<std::string_view> sorted;
+    (Collect(sorted, names), ...);
+    std::sort(sorted.begin(), sorted.end());
+    for (std::string_view name : sorted) PublishEach(name);
+    return *this;
+  }
+
+  // Modifiers of the entry declared or published last.
+  // Its declared default (an ordinal property's).
+  template <class V>
+  TPublishBuilder& Default(V def) {
+    last().HasDefault = true;
+    if constexpr (requires { def.Bits(); })
+      last().OrdDefault = static_cast<int64_t>(def.Bits());
+    else
+      last().OrdDefault = static_cast<int64_t>(def);
+    return *this;
+  }
+  // Always stored: no declared default.
+  TPublishBuilder& NoDefault() {
+    last().HasDefault = false;
+    return *this;
+  }
+  // Written whenever it differs from its default, whatever condition the
+  // declaring class gave.
+  TPublishBuilder& StoredUnlessDefault() {
+    last().StoredIf = nullptr;
+    return *this;
+  }
   // Applies it after the object's other properties (e.g. a value whose range
   // is given by properties declared after it).
   TPublishBuilder& ReadLast() {
@@ -428,16 +489,29 @@ class TPublishBuilder {
     p.SetOrd = [set](TObject* o, int64_t v) { typinfo_detail::Put<T>(set, o, static_cast<V>(v)); };
     return Add(std::move(p));
   }
-  TPublishBuilder& Default(int64_t def) {
-    last().HasDefault = true;
-    last().OrdDefault = def;
-    return *this;
-  }
   TPublishBuilder& Add(TPropInfo p) {
-    table_.Put(std::move(p));
+    if (offering_)
+      table_.Offer(std::move(p));
+    else
+      table_.Put(std::move(p));
+    last_offered_ = offering_;
     return *this;
   }
-  TPropInfo& last() { return table_.props_.back(); }
+  void PublishEach(std::string_view name) {
+    if (!table_.PublishInherited(name))
+      throw EInvalidOperation("No offered property " + std::string(name) + " to publish");
+    last_offered_ = false;
+  }
+  void PublishEach(std::span<const std::string_view> group) {
+    for (std::string_view name : group) PublishEach(name);
+  }
+  static void Collect(std::vector<std::string_view>& out, std::string_view name) {
+    out.push_back(name);
+  }
+  static void Collect(std::vector<std::string_view>& out, std::span<const std::string_view> group) {
+    out.insert(out.end(), group.begin(), group.end());
+  }
+  TPropInfo& last() { return last_offered_ ? table_.offered_.back() : table_.props_.back(); }
   TPropInfo& Existing(std::string_view name) {
     TPropInfo* p = table_.FindMutable(name);
     if (!p) throw EInvalidOperation("No published property " + std::string(name) + " to change");
@@ -445,6 +519,8 @@ class TPublishBuilder {
   }
 
   TPublished table_;
+  bool offering_ = false;
+  bool last_offered_ = false;
 };
 
 template <class T>

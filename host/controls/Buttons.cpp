@@ -11,7 +11,7 @@ namespace host {
 
 TButton::TButton(TComponent* AOwner) : TCustomControl(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
-  SetTabStop(true);
+  SetTabStop(kDefaultTabStop);
   SetBounds(0, 0, 75, 25);
 }
 
@@ -70,23 +70,16 @@ const TPublished& TButton::PublishedProperties() {
   using T = TButton;
   static const TPublished table =
       Publish<T>()
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Publish("Anchors")
           .Bool("Cancel", &T::Cancel, &T::SetCancel, false)
-          .String("Caption", &T::Caption, &T::SetCaption, "")
+          .Publish("Caption")
           .Bool("Default", &T::Default, &T::SetDefault, false)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
+          .Publish("Enabled", "Font")
           .Int("ModalResult", &T::ModalResult, &T::SetModalResult, mrNone)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
-          .Bool("TabStop", &T::TabStop, &T::SetTabStop, true)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnEnter", &T::FOnEnter)
-          .Event("OnExit", &T::FOnExit)
-          .Event("OnKeyDown", &T::FOnKeyDown);
+          .Publish("ParentFont", "ShowHint", "TabOrder", "TabStop")
+          .Default(kDefaultTabStop)
+          .Publish("Visible")
+          .PublishEvents("OnClick", kFocusEvents, "OnKeyDown");
   return table;
 }
 

@@ -10,6 +10,7 @@ class TButton : public TCustomControl {
   HOST_CLASS(TButton, TCustomControl)
  public:
   explicit TButton(TComponent* AOwner);
+  static constexpr bool kDefaultTabStop = true;
   static const TPublished& PublishedProperties();
 
   TModalResult ModalResult() const { return FModalResult; }

@@ -56,8 +56,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
   FItems->OnChange = TNotifyEvent(this, &TCustomComboBox::ItemsChanged);
-  SetTabStop(true);
-  SetColor(clWindow);
+  SetTabStop(kDefaultTabStop);
+  SetColor(kDefaultColor);
   SetBounds(0, 0, 145, 21);
 }
 
@@ -267,33 +267,26 @@ const TPublished& TComboBox::PublishedProperties() {
   using T = TComboBox;
   static const TPublished table =
       Publish<T>()
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Publish("Anchors")
           .Enum("Style", &T::Style, &T::SetStyle, csDropDown)
-          .Color("Color", &T::Color, &T::SetColor, clWindow)
-          .StoredWhen(&T::IsColorStored)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
-          .Int("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, 8)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
+          .Publish("Color")
+          .Default(kDefaultColor)
+          .Publish("Constraints")
+          .Int("DropDownCount", &T::DropDownCount, &T::SetDropDownCount, kDefaultDropDownCount)
+          .Publish("Enabled", "Font")
           .Strings("Items", &T::Items, &T::SetItems)
           .Int("ItemIndex", &T::ItemIndex, &T::SetItemIndex, -1)
           .ReadLast()
-          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
-          .Bool("TabStop", &T::TabStop, &T::SetTabStop, true)
-          .String("Text", &T::Text, &T::SetText, "")
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Publish("ParentColor")
+          .Default(false)
+          .Publish("ParentFont", "ShowHint", "TabOrder", "TabStop")
+          .Default(kDefaultTabStop)
+          .Publish("Text", "Visible")
           .Event("OnChange", &T::FOnChange)
-          .Event("OnClick", &T::FOnClick)
+          .Publish("OnClick")
           .Event("OnCloseUp", &T::FOnCloseUp)
           .Event("OnDropDown", &T::FOnDropDown)
-          .Event("OnEnter", &T::FOnEnter)
-          .Event("OnExit", &T::FOnExit)
-          .Event("OnKeyDown", &T::FOnKeyDown)
-          .Event("OnKeyPress", &T::FOnKeyPress);
+          .PublishEvents(kFocusEvents, "OnKeyDown", "OnKeyPress");
   return table;
 }
 

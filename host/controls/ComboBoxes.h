@@ -19,6 +19,11 @@ class TCustomComboBox : public TCustomControl {
   HOST_CLASS(TCustomComboBox, TCustomControl)
  public:
   explicit TCustomComboBox(TComponent* AOwner);
+
+  // The declared defaults of a new combo box that differ from a control's.
+  static constexpr TColor kDefaultColor = clWindow;
+  static constexpr bool kDefaultTabStop = true;
+  static constexpr int32_t kDefaultDropDownCount = 8;
   ~TCustomComboBox() override;
 
   TStrings* Items() const { return FItems.get(); }
@@ -68,7 +73,7 @@ class TCustomComboBox : public TCustomControl {
   std::unique_ptr<TStringList> FItems;
   int32_t FItemIndex = -1;
   TComboBoxStyle FStyle = csDropDown;
-  int32_t FDropDownCount = 8;
+  int32_t FDropDownCount = kDefaultDropDownCount;
   struct DropDownFree {
     void operator()(TComboDropDown* f) const;
   };

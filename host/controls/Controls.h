@@ -3,9 +3,11 @@
 // colour, font, mouse events), TWinControl (a control with a window of its
 // own that holds child controls), TGraphicControl (windowless, painted on its
 // parent's window) and TCustomControl (windowed, with a canvas and Paint).
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/classes/Classes.h"
@@ -21,11 +23,23 @@ class TWinControl;
 class TCustomForm;
 class ControlWindow;
 
-// Smallest and largest size a control may take; 0 means no limit.
+// Groups of offered events that descendants publish together.
+inline constexpr std::array<std::string_view, 3> kMouseEvents{"OnMouseDown", "OnMouseMove",
+                                                              "OnMouseUp"};
+inline constexpr std::array<std::string_view, 4> kDragEvents{"OnDragDrop", "OnDragOver",
+                                                             "OnEndDrag", "OnStartDrag"};
+inline constexpr std::array<std::string_view, 6> kDragDockEvents{
+    "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnStartDock", "OnStartDrag"};
+inline constexpr std::array<std::string_view, 2> kFocusEvents{"OnEnter", "OnExit"};
+inline constexpr std::array<std::string_view, 3> kKeyEvents{"OnKeyDown", "OnKeyPress", "OnKeyUp"};
+
+// Smallest and largest size a control may take; 0 means no limit. A change
+// resizes the control at once (SetBounds applies the limits).
 class TSizeConstraints : public TPersistent {
   HOST_CLASS(TSizeConstraints, TPersistent)
  public:
   explicit TSizeConstraints(TControl* control) : FControl(control) {}
+  static const TPublished& PublishedProperties();
   int32_t MinWidth() const { return FMinWidth; }
   int32_t MinHeight() const { return FMinHeight; }
   int32_t MaxWidth() const { return FMaxWidth; }
@@ -53,8 +67,9 @@ class TControl : public TComponent {
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
-  // Left, Top, Width, Height, Cursor, Hint and the help properties; the
-  // descendants publish the rest (Align, Color, the events …) as they choose.
+  // Publishes Left, Top, Width, Height, Cursor, Hint and the help
+  // properties; offers the rest (Align, Color, the events …) for the
+  // descendants to publish as they choose.
   static const TPublished& PublishedProperties();
 
   // Position and size, in the parent's client coordinates.
@@ -316,6 +331,9 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
+
+  // Offers the tab and keyboard properties and the focus and key events.
+  static const TPublished& PublishedProperties();
 
   // The control's window; every windowed control has one for its lifetime.
   HWND Handle() const;

@@ -7,56 +7,120 @@
 
 namespace host {
 
+const TPublished& TSizeConstraints::PublishedProperties() {
+  using T = TSizeConstraints;
+  static const TPublished table = Publish<T>()
+                                      .Int("MaxHeight", &T::MaxHeight, &T::SetMaxHeight, 0)
+                                      .Int("MaxWidth", &T::MaxWidth, &T::SetMaxWidth, 0)
+                                      .Int("MinHeight", &T::MinHeight, &T::SetMinHeight, 0)
+                                      .Int("MinWidth", &T::MinWidth, &T::SetMinWidth, 0);
+  return table;
+}
+
 const TPublished& TControl::PublishedProperties() {
+  using T = TControl;
   static const TPublished table =
-      Publish<TControl>()
-          .Int("Left", &TControl::Left, &TControl::SetLeft)
-          .Int("Top", &TControl::Top, &TControl::SetTop)
-          .Int("Width", &TControl::Width, &TControl::SetWidth)
-          .Int("Height", &TControl::Height, &TControl::SetHeight)
-          .Int("Cursor", &TControl::Cursor, &TControl::SetCursor, 0)
-          .String("Hint", &TControl::Hint, &TControl::SetHint, "")
-          .Enum("HelpType", &TControl::HelpType, &TControl::SetHelpType, htContext)
-          .String("HelpKeyword", &TControl::HelpKeyword, &TControl::SetHelpKeyword, "")
-          .Int("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext, 0);
+      Publish<T>()
+          .Int("Left", &T::Left, &T::SetLeft)
+          .Int("Top", &T::Top, &T::SetTop)
+          .Int("Width", &T::Width, &T::SetWidth)
+          .Int("Height", &T::Height, &T::SetHeight)
+          .Int("Cursor", &T::Cursor, &T::SetCursor, 0)
+          .String("Hint", &T::Hint, &T::SetHint, "")
+          .Enum("HelpType", &T::HelpType, &T::SetHelpType, htContext)
+          .String("HelpKeyword", &T::HelpKeyword, &T::SetHelpKeyword, "")
+          .Int("HelpContext", &T::HelpContext, &T::SetHelpContext, 0)
+          .Offering()
+          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, false)
+          .String("Caption", &T::Caption, &T::SetCaption, "")
+          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
+          .StoredWhen(&T::IsColorStored)
+          .Object("Constraints", &T::Constraints, &T::SetConstraints)
+          .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
+          .Enum("DragKind", &T::DragKind, &T::SetDragKind, dkDrag)
+          .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Object("Font", &T::Font, &T::SetFont)
+          .StoredWhen(&T::IsFontStored)
+          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
+          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
+          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
+          .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
+          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .String("Text", &T::Text, &T::SetText, "")
+          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Event("OnClick", &T::FOnClick)
+          .Event("OnContextPopup", &T::FOnContextPopup)
+          .Event("OnDblClick", &T::FOnDblClick)
+          .Event("OnDragDrop", &T::FOnDragDrop)
+          .Event("OnDragOver", &T::FOnDragOver)
+          .Event("OnEndDock", &T::FOnEndDock)
+          .Event("OnEndDrag", &T::FOnEndDrag)
+          .Event("OnMouseDown", &T::FOnMouseDown)
+          .Event("OnMouseMove", &T::FOnMouseMove)
+          .Event("OnMouseUp", &T::FOnMouseUp)
+          .Event("OnResize", &T::FOnResize)
+          .Event("OnStartDock", &T::FOnStartDock)
+          .Event("OnStartDrag", &T::FOnStartDrag);
+  return table;
+}
+
+const TPublished& TWinControl::PublishedProperties() {
+  using T = TWinControl;
+  static const TPublished table = Publish<T>()
+                                      .Offering()
+                                      .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
+                                      .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
+                                      .Event("OnEnter", &T::FOnEnter)
+                                      .Event("OnExit", &T::FOnExit)
+                                      .Event("OnKeyDown", &T::FOnKeyDown)
+                                      .Event("OnKeyPress", &T::FOnKeyPress)
+                                      .Event("OnKeyUp", &T::FOnKeyUp);
+  return table;
+}
+
+const TPublished& TCustomForm::PublishedProperties() {
+  using T = TCustomForm;
+  static const TPublished table =
+      Publish<T>()
+          .Offering()
+          .Component("ActiveControl", &T::ActiveControl, &T::SetActiveControl)
+          .ReadLast()
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, kDefaultBorderStyle)
+          .Int("ClientHeight", &T::ClientHeight, &T::SetClientHeight)
+          .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
+          .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)
+          .Enum("Position", &T::Position, &T::SetPosition, poDesigned)
+          .Event("OnActivate", &T::FOnActivate)
+          .Event("OnClose", &T::FOnClose)
+          .Event("OnCloseQuery", &T::FOnCloseQuery)
+          .Event("OnCreate", &T::FOnCreate)
+          .Event("OnDeactivate", &T::FOnDeactivate)
+          .Event("OnDestroy", &T::FOnDestroy)
+          .Event("OnHide", &T::FOnHide)
+          .Event("OnPaint", &T::FOnPaint)
+          .Event("OnShow", &T::FOnShow);
   return table;
 }
 
 const TPublished& TForm::PublishedProperties() {
-  using T = TForm;
+  // A form has no parent: its colour and font are its own, always written
+  // when they differ from the defaults.
   static const TPublished table =
-      Publish<T>()
-          .Component("ActiveControl", &T::ActiveControl, &T::SetActiveControl)
-          .ReadLast()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
-          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSizeable)
-          .String("Caption", &T::Caption, &T::SetCaption)
-          .Int("ClientHeight", &T::ClientHeight, &T::SetClientHeight)
-          .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
-          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
-          .Object("Font", &T::Font, &T::SetFont)
-          .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)
-          .Enum("Position", &T::Position, &T::SetPosition, poDesigned)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-          .Bool("Visible", &T::Visible, &T::SetVisible, false)
-          .Event("OnActivate", &T::FOnActivate)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnClose", &T::FOnClose)
-          .Event("OnCloseQuery", &T::FOnCloseQuery)
-          .Event("OnCreate", &T::FOnCreate)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnDeactivate", &T::FOnDeactivate)
-          .Event("OnDestroy", &T::FOnDestroy)
-          .Event("OnHide", &T::FOnHide)
-          .Event("OnKeyDown", &T::FOnKeyDown)
-          .Event("OnKeyPress", &T::FOnKeyPress)
-          .Event("OnKeyUp", &T::FOnKeyUp)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp)
-          .Event("OnPaint", &T::FOnPaint)
-          .Event("OnResize", &T::FOnResize)
-          .Event("OnShow", &T::FOnShow);
+      Publish<TForm>()
+          .Publish("ActiveControl", "Align", "BorderStyle", "Caption")
+          .NoDefault()
+          .Publish("ClientHeight", "ClientWidth", "Color")
+          .StoredUnlessDefault()
+          .Publish("Font")
+          .StoredUnlessDefault()
+          .Publish("KeyPreview", "Position", "ShowHint", "Visible")
+          .Default(false)
+          .PublishEvents("OnActivate", "OnClick", "OnClose", "OnCloseQuery", "OnCreate",
+                         "OnDblClick", "OnDeactivate", "OnDestroy", "OnHide", kKeyEvents,
+                         kMouseEvents, "OnPaint", "OnResize", "OnShow");
   return table;
 }
 

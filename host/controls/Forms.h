@@ -26,6 +26,7 @@ class TCustomForm : public TWinControl {
   HOST_CLASS(TCustomForm, TWinControl)
  public:
   explicit TCustomForm(TComponent* AOwner);
+  static constexpr TFormBorderStyle kDefaultBorderStyle = bsSizeable;
   ~TCustomForm() override;
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -115,7 +116,7 @@ class TCustomForm : public TWinControl {
   void PlaceOnShow();
   void CloseModal();
 
-  TFormBorderStyle FBorderStyle = bsSizeable;
+  TFormBorderStyle FBorderStyle = kDefaultBorderStyle;
   TPosition FPosition = poDesigned;
   TModalResult FModalResult = mrNone;
   TFormState FFormState;
@@ -138,6 +139,10 @@ class TCustomForm : public TWinControl {
   TNotifyEvent FOnActivate;
   TNotifyEvent FOnDeactivate;
   TNotifyEvent FOnPaint;
+
+ public:
+  // Offers the form's own properties and events.
+  static const TPublished& PublishedProperties();
 };
 
 class TForm : public TCustomForm {

@@ -82,22 +82,15 @@ const TPublished& TImage::PublishedProperties() {
   using T = TImage;
   static const TPublished table =
       Publish<T>()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, false)
+          .Publish("Align", "Anchors", "AutoSize")
           .Bool("Center", &T::Center, &T::SetCenter, false)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Publish("Constraints", "Enabled")
           .Object("Picture", &T::Picture, &T::SetPicture)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Publish("ShowHint")
           .Bool("Stretch", &T::Stretch, &T::SetStretch, false)
           .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp);
+          .Publish("Visible")
+          .PublishEvents("OnClick", "OnDblClick", kMouseEvents);
   return table;
 }
 

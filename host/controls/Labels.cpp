@@ -11,7 +11,7 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents,  csSetCaption,
                    csOpaque,       csReplicatable, csDoubleClicks};
   SetBounds(0, 0, 65, 17);
-  SetAutoSize(true);
+  SetAutoSize(kDefaultAutoSize);
 }
 
 uint32_t TCustomLabel::DrawFlags() const {
@@ -119,32 +119,21 @@ const TPublished& TLabel::PublishedProperties() {
   using T = TLabel;
   static const TPublished table =
       Publish<T>()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
+          .Publish("Align")
           .Enum("Alignment", &T::Alignment, &T::SetAlignment, taLeftJustify)
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-          .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-          .String("Caption", &T::Caption, &T::SetCaption, "")
-          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
-          .StoredWhen(&T::IsColorStored)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Publish("Anchors", "AutoSize")
+          .Default(kDefaultAutoSize)
+          .Publish("Caption", "Color", "Constraints", "Enabled")
           .Component("FocusControl", &T::FocusControl, &T::SetFocusControl)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
+          .Publish("Font")
           .Enum("Layout", &T::Layout, &T::SetLayout, tlTop)
-          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-          .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Publish("ParentColor", "ParentFont", "ParentShowHint")
+          .Bool("ShowAccelChar", &T::ShowAccelChar, &T::SetShowAccelChar, kDefaultShowAccelChar)
+          .Publish("ShowHint")
           .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
+          .Publish("Visible")
           .Bool("WordWrap", &T::WordWrap, &T::SetWordWrap, false)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp);
+          .PublishEvents("OnClick", "OnDblClick", kMouseEvents);
   return table;
 }
 

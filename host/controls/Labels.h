@@ -10,6 +10,10 @@ class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* AOwner);
 
+  // The declared defaults of a new label that differ from a control's.
+  static constexpr bool kDefaultAutoSize = true;
+  static constexpr bool kDefaultShowAccelChar = true;
+
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment v);
   TTextLayout Layout() const { return FLayout; }
@@ -41,7 +45,7 @@ class TCustomLabel : public TGraphicControl {
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
   bool FWordWrap = false;
-  bool FShowAccelChar = true;
+  bool FShowAccelChar = kDefaultShowAccelChar;
   TWinControl* FFocusControl = nullptr;
 };
 

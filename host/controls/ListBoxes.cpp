@@ -20,8 +20,8 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TCustomControl(AOwner), FItems(std::make_unique<TStringList>()) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks};
   FItems->OnChange = TNotifyEvent(this, &TCustomListBox::ItemsChanged);
-  SetTabStop(true);
-  SetColor(clWindow);
+  SetTabStop(kDefaultTabStop);
+  SetColor(kDefaultColor);
   SetBounds(0, 0, 121, 97);
 }
 
@@ -224,34 +224,19 @@ const TPublished& TListBox::PublishedProperties() {
   using T = TListBox;
   static const TPublished table =
       Publish<T>()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-          .Color("Color", &T::Color, &T::SetColor, clWindow)
-          .StoredWhen(&T::IsColorStored)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
-          .Int("ItemHeight", &T::ItemHeight, &T::SetItemHeight, 16)
+          .Publish("Align", "Anchors", "Color")
+          .Default(kDefaultColor)
+          .Publish("Constraints", "Enabled", "Font")
+          .Int("ItemHeight", &T::ItemHeight, &T::SetItemHeight, kDefaultItemHeight)
           .Strings("Items", &T::Items, &T::SetItems)
-          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
+          .Publish("ParentColor")
+          .Default(false)
+          .Publish("ParentFont", "ParentShowHint", "ShowHint")
           .Bool("Sorted", &T::Sorted, &T::SetSorted, false)
-          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
-          .Bool("TabStop", &T::TabStop, &T::SetTabStop, true)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnEnter", &T::FOnEnter)
-          .Event("OnExit", &T::FOnExit)
-          .Event("OnKeyDown", &T::FOnKeyDown)
-          .Event("OnKeyPress", &T::FOnKeyPress)
-          .Event("OnKeyUp", &T::FOnKeyUp)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp);
+          .Publish("TabOrder", "TabStop")
+          .Default(kDefaultTabStop)
+          .Publish("Visible")
+          .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kKeyEvents, kMouseEvents);
   return table;
 }
 

@@ -6,6 +6,7 @@
 
 #include "host/classes/Strings.h"
 #include "host/controls/Controls.h"
+#include "host/graphics/Color.h"
 
 namespace host {
 
@@ -13,6 +14,11 @@ class TCustomListBox : public TCustomControl {
   HOST_CLASS(TCustomListBox, TCustomControl)
  public:
   explicit TCustomListBox(TComponent* AOwner);
+
+  // The declared defaults of a new list box that differ from a control's.
+  static constexpr TColor kDefaultColor = clWindow;
+  static constexpr bool kDefaultTabStop = true;
+  static constexpr int32_t kDefaultItemHeight = 16;
   ~TCustomListBox() override;
 
   TStrings* Items() const { return FItems.get(); }
@@ -57,7 +63,7 @@ class TCustomListBox : public TCustomControl {
 
   std::unique_ptr<TStringList> FItems;
   int32_t FItemIndex = -1;
-  int32_t FItemHeight = 16;
+  int32_t FItemHeight = kDefaultItemHeight;
   int32_t FTopIndex = 0;
 };
 

@@ -19,6 +19,13 @@ class TCustomPanel : public TCustomControl {
  public:
   explicit TCustomPanel(TComponent* AOwner);
 
+  // The declared defaults of a new panel.
+  static constexpr TAlignment kDefaultAlignment = taCenter;
+  static constexpr TBevelCut kDefaultBevelOuter = bvRaised;
+  static constexpr TBevelWidth kDefaultBevelWidth = 1;
+  static constexpr bool kDefaultCtl3D = true;
+  static constexpr bool kDefaultFullRepaint = true;
+
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment v);
   TBevelCut BevelInner() const { return FBevelInner; }
@@ -56,14 +63,14 @@ class TCustomPanel : public TCustomControl {
  private:
   void Changed();
 
-  TAlignment FAlignment = taCenter;
+  TAlignment FAlignment = kDefaultAlignment;
   TBevelCut FBevelInner = bvNone;
-  TBevelCut FBevelOuter = bvRaised;
-  TBevelWidth FBevelWidth = 1;
+  TBevelCut FBevelOuter = kDefaultBevelOuter;
+  TBevelWidth FBevelWidth = kDefaultBevelWidth;
   TBorderWidth FBorderWidth = 0;
   TBorderStyle FBorderStyle = bsNone;
-  bool FFullRepaint = true;
-  bool FCtl3D = true;
+  bool FFullRepaint = kDefaultFullRepaint;
+  bool FCtl3D = kDefaultCtl3D;
   bool FAutoSizing = false;
 };
 

@@ -56,11 +56,12 @@ void TControlScrollBar::Assign(TPersistent* Source) {
 
 const TPublished& TControlScrollBar::PublishedProperties() {
   using T = TControlScrollBar;
-  static const TPublished table = Publish<T>()
-                                      .Int("Increment", &T::Increment, &T::SetIncrement, 8)
-                                      .Int("Range", &T::Range, &T::SetRange, 0)
-                                      .Int("Position", &T::Position, &T::SetPosition, 0)
-                                      .Bool("Visible", &T::Visible, &T::SetVisible, true);
+  static const TPublished table =
+      Publish<T>()
+          .Int("Increment", &T::Increment, &T::SetIncrement, kDefaultIncrement)
+          .Int("Range", &T::Range, &T::SetRange, 0)
+          .Int("Position", &T::Position, &T::SetPosition, 0)
+          .Bool("Visible", &T::Visible, &T::SetVisible, true);
   return table;
 }
 
@@ -232,33 +233,16 @@ const TPublished& TScrollBox::PublishedProperties() {
   using T = TScrollBox;
   static const TPublished table =
       Publish<T>()
-          .Enum("Align", &T::Align, &T::SetAlign, alNone)
-          .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-          .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, true)
+          .Publish("Align", "Anchors")
+          .Bool("AutoScroll", &T::AutoScroll, &T::SetAutoScroll, kDefaultAutoScroll)
           .Object("HorzScrollBar", &T::HorzScrollBar, &T::SetHorzScrollBar)
           .Object("VertScrollBar", &T::VertScrollBar, &T::SetVertScrollBar)
-          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, bsSingle)
-          .Color("Color", &T::Color, &T::SetColor, clBtnFace)
-          .StoredWhen(&T::IsColorStored)
-          .Object("Constraints", &T::Constraints, &T::SetConstraints)
-          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, true)
-          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-          .Object("Font", &T::Font, &T::SetFont)
-          .StoredWhen(&T::IsFontStored)
-          .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
-          .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-          .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-          .Int("TabOrder", &T::TabOrder, &T::SetTabOrder)
-          .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
-          .Bool("Visible", &T::Visible, &T::SetVisible, true)
-          .Event("OnClick", &T::FOnClick)
-          .Event("OnDblClick", &T::FOnDblClick)
-          .Event("OnEnter", &T::FOnEnter)
-          .Event("OnExit", &T::FOnExit)
-          .Event("OnMouseDown", &T::FOnMouseDown)
-          .Event("OnMouseMove", &T::FOnMouseMove)
-          .Event("OnMouseUp", &T::FOnMouseUp)
-          .Event("OnResize", &T::FOnResize);
+          .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, kDefaultBorderStyle)
+          .Publish("Color", "Constraints")
+          .Bool("Ctl3D", &T::Ctl3D, &T::SetCtl3D, kDefaultCtl3D)
+          .Publish("Enabled", "Font", "ParentColor", "ParentFont", "ShowHint", "TabOrder",
+                   "TabStop", "Visible")
+          .PublishEvents("OnClick", "OnDblClick", kFocusEvents, kMouseEvents, "OnResize");
   return table;
 }
 

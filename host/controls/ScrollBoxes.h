@@ -12,6 +12,7 @@ class TScrollBox;
 class TControlScrollBar : public TPersistent {
   HOST_CLASS(TControlScrollBar, TPersistent)
  public:
+  static constexpr int32_t kDefaultIncrement = 8;
   TControlScrollBar(TScrollBox* Control, bool Vertical) : FControl(Control), FVertical(Vertical) {}
   static const TPublished& PublishedProperties();
 
@@ -38,7 +39,7 @@ class TControlScrollBar : public TPersistent {
   bool FVertical;
   int32_t FPosition = 0;
   int32_t FRange = 0;
-  int32_t FIncrement = 8;
+  int32_t FIncrement = kDefaultIncrement;
   bool FVisible = true;
 };
 
@@ -48,6 +49,11 @@ class TScrollBox : public TCustomControl {
   static constexpr int32_t kBarSize = 16;
 
   explicit TScrollBox(TComponent* AOwner);
+
+  // The declared defaults of a new scroll box.
+  static constexpr bool kDefaultAutoScroll = true;
+  static constexpr TBorderStyle kDefaultBorderStyle = bsSingle;
+  static constexpr bool kDefaultCtl3D = true;
   ~TScrollBox() override;
   static const TPublished& PublishedProperties();
 
@@ -87,9 +93,9 @@ class TScrollBox : public TCustomControl {
 
   std::unique_ptr<TControlScrollBar> FHorz;
   std::unique_ptr<TControlScrollBar> FVert;
-  bool FAutoScroll = true;
-  TBorderStyle FBorderStyle = bsSingle;
-  bool FCtl3D = true;
+  bool FAutoScroll = kDefaultAutoScroll;
+  TBorderStyle FBorderStyle = kDefaultBorderStyle;
+  bool FCtl3D = kDefaultCtl3D;
   bool FUpdating = false;
 };
 

@@ -63,10 +63,11 @@ void TTimer::Timer() {
 
 const TPublished& TTimer::PublishedProperties() {
   using T = TTimer;
-  static const TPublished table = Publish<T>()
-                                      .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-                                      .Card("Interval", &T::Interval, &T::SetInterval, 1000)
-                                      .Event("OnTimer", &T::FOnTimer);
+  static const TPublished table =
+      Publish<T>()
+          .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
+          .Card("Interval", &T::Interval, &T::SetInterval, kDefaultInterval)
+          .Event("OnTimer", &T::FOnTimer);
   return table;
 }
 

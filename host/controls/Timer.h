@@ -11,6 +11,7 @@ class TTimer : public TComponent {
   HOST_CLASS(TTimer, TComponent)
  public:
   explicit TTimer(TComponent* AOwner);
+  static constexpr uint32_t kDefaultInterval = 1000;
   ~TTimer() override;
   static const TPublished& PublishedProperties();
 
@@ -32,7 +33,7 @@ class TTimer : public TComponent {
   void UpdateTimer();
 
   bool FEnabled = true;
-  uint32_t FInterval = 1000;
+  uint32_t FInterval = kDefaultInterval;
   HWND FWindowHandle = nullptr;
   bool FRunning = false;
   TNotifyEvent FOnTimer;

@@ -33,8 +33,8 @@ bool StartWindowMove(TWinControl* Window) {
 // --- TKxPanelBevel ---------------------------------------------------------------
 
 TKxPanelBevel::TKxPanelBevel() {
-  SetBorderWidth(1);
-  SetBorderColor(clBlack);
+  SetBorderWidth(kDefaultBorderWidth);
+  SetBorderColor(kDefaultBorderColor);
   SetInnerShadow(kPanelRingColor);
   SetInnerHighlight(kPanelRingColor);
   SetInnerColor(clBlack);
@@ -43,8 +43,9 @@ TKxPanelBevel::TKxPanelBevel() {
 }
 
 const TPublished& TKxPanelBevel::PublishedProperties() {
-  static const TPublished table =
-      Publish<TKxPanelBevel>().SetDefault("BorderWidth", 1).SetDefault("BorderColor", clBlack);
+  static const TPublished table = Publish<TKxPanelBevel>()
+                                      .SetDefault("BorderWidth", kDefaultBorderWidth)
+                                      .SetDefault("BorderColor", kDefaultBorderColor);
   return table;
 }
 
@@ -58,7 +59,7 @@ TKxCustomPanel::TKxCustomPanel(TComponent* AOwner)
   SetControlStyle(
       {csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
   SetBounds(Left(), Top(), 185, 75);
-  SetColor(clBlack);
+  SetColor(kDefaultColor);
   FBevel->OnChange = TNotifyEvent(this, &TKxCustomPanel::BevelChanged);
   FGlyph->SetOnChange(TNotifyEvent(this, &TKxCustomPanel::GlyphChanged));
   // The base constructor made the window parameters before this class's
@@ -141,53 +142,39 @@ template <class T>
 TPublished TKxCustomPanel::PanelProperties() {
   TPublishBuilder<T> b = Publish<T>();
   PublishAbout(b)
-      .Bool("MoveWinParent", &T::MoveWinParent, &T::SetMoveWinParent, true)
-      .Enum("Align", &T::Align, &T::SetAlign, alNone)
-      .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
+      .Bool("MoveWinParent", &T::MoveWinParent, &T::SetMoveWinParent, kDefaultMoveWinParent)
+      .Publish("Align", "Anchors")
       .Object("Bevel", &T::Bevel, &T::SetBevel)
       .Object("Glyph", &T::Glyph, &T::SetGlyph)
-      .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-      .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
-      .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
-      .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, true)
-      .Color("Color", &T::Color, &T::SetColor, clBlack)
-      .StoredWhen(&T::IsColorStored)
-      .Object("Font", &T::Font, &T::SetFont)
-      .StoredWhen(&T::IsFontStored)
+      .Publish("DragCursor", "DragMode", "Enabled")
+      .Bool("FullRepaint", &T::FullRepaint, &T::SetFullRepaint, kDefaultFullRepaint)
+      .Publish("Color")
+      .Default(kDefaultColor)
+      .Publish("Font")
       .Bool("Locked", &T::Locked, &T::SetLocked, false)
-      .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-      .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
-      .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-      .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
-      .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-      .Int("TabOrder", &T::TabOrder, &T::SetTabOrder, -1)
-      .Bool("TabStop", &T::TabStop, &T::SetTabStop, false)
-      .Bool("Visible", &T::Visible, &T::SetVisible, true)
-      .Event("OnClick", &T::FOnClick)
-      .Event("OnDblClick", &T::FOnDblClick)
-      .Event("OnDragDrop", &T::FOnDragDrop)
-      .Event("OnDragOver", &T::FOnDragOver)
-      .Event("OnEndDrag", &T::FOnEndDrag)
-      .Event("OnEnter", &T::FOnEnter)
-      .Event("OnExit", &T::FOnExit)
-      .Event("OnMouseDown", &T::FOnMouseDown)
-      .Event("OnMouseMove", &T::FOnMouseMove)
-      .Event("OnMouseUp", &T::FOnMouseUp)
-      .Event("OnResize", &T::FOnResize)
-      .Event("OnStartDrag", &T::FOnStartDrag);
+      .Publish("ParentColor")
+      .Default(false)
+      .Publish("ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder")
+      .Default(-1)
+      .Publish("TabStop", "Visible")
+      .PublishEvents("OnClick", "OnDblClick", kDragEvents, kFocusEvents, kMouseEvents, "OnResize");
   return b;
 }
 
 // --- TKxPanel and TKxPanelMenu --------------------------------------------------------
 
-TKxPanel::TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
+TKxPanel::TKxPanel(TComponent* AOwner) : TKxCustomPanel(AOwner) {
+  SetMoveWinParent(kDefaultMoveWinParent);
+}
 
 const TPublished& TKxPanel::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanel>();
   return table;
 }
 
-TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) { SetMoveWinParent(true); }
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) {
+  SetMoveWinParent(kDefaultMoveWinParent);
+}
 
 const TPublished& TKxPanelMenu::PublishedProperties() {
   static const TPublished table = PanelProperties<TKxPanelMenu>();

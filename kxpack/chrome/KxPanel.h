@@ -18,12 +18,18 @@ namespace kx {
 // False (and nothing moved) when Window is nullptr.
 bool StartWindowMove(host::TWinControl* Window);
 
+// Whether a new TKxPanel or TKxPanelMenu drags its parent form by a left press.
+inline constexpr bool kDefaultMoveWinParent = true;
+
 // The bevel a panel owns. The panel sets a one-pixel black border where a
 // plain bevel has none, so those two values are what form files leave out.
 class TKxPanelBevel : public TKxBevel {
   HOST_CLASS(TKxPanelBevel, TKxBevel)
  public:
   TKxPanelBevel();
+  // A one-pixel black border where a plain bevel has none.
+  static constexpr TKxBorderWidth kDefaultBorderWidth = 1;
+  static constexpr host::TColor kDefaultBorderColor = host::clBlack;
   static const TPublished& PublishedProperties();
 };
 
@@ -32,6 +38,10 @@ class TKxCustomPanel : public TKxCustomControl {
  public:
   explicit TKxCustomPanel(TComponent* AOwner);
   ~TKxCustomPanel() override;
+
+  // Whether a new panel repaints whole when resized, and its own colour.
+  static constexpr bool kDefaultFullRepaint = true;
+  static constexpr host::TColor kDefaultColor = host::clBlack;
 
   TKxBevel* Bevel() const { return FBevel.get(); }
   // Copies the values; the caller keeps its bevel.
@@ -74,7 +84,7 @@ class TKxCustomPanel : public TKxCustomControl {
   void InvalidateEdgeStrips(const host::TWindowPos& Pos);
 
   std::unique_ptr<TKxBevel> FBevel;
-  bool FFullRepaint = true;
+  bool FFullRepaint = kDefaultFullRepaint;
   bool FLocked = false;
   std::unique_ptr<TBitmap> FGlyph;
   bool FMoveWinParent = false;

@@ -13,22 +13,22 @@ using host::clBtnHighlight;
 using host::clBtnShadow;
 
 TKxBevel::TKxBevel()
-    : FBorderWidth(0),
-      FBorderColor(clBtnFace),
+    : FBorderWidth(kDefaultBorderWidth),
+      FBorderColor(kDefaultBorderColor),
       FInnerShadow(clBtnShadow),
       FInnerHighlight(clBtnHighlight),
       FInnerWidth(1),
       FInnerStyle(kxLowered),
-      FInnerOutline(osNone),
+      FInnerOutline(kDefaultInnerOutline),
       FInnerSpace(1),
       FInnerColor(clBtnFace),
       FOuterShadow(clBtnShadow),
       FOuterHighlight(clBtnHighlight),
-      FOuterWidth(1),
+      FOuterWidth(kDefaultOuterWidth),
       FOuterStyle(kxRaised),
       FOuterOutline(osOuter),
-      FOuterSpace(0),
-      FOuterColor(clBtnFace),
+      FOuterSpace(kDefaultOuterSpace),
+      FOuterColor(kDefaultOuterColor),
       FVisible(true) {}
 
 const host::TPublished& TKxBevel::PublishedProperties() {
@@ -36,22 +36,22 @@ const host::TPublished& TKxBevel::PublishedProperties() {
   // Entries without a default are always stored.
   static const host::TPublished table =
       host::Publish<T>()
-          .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, 0)
-          .Color("BorderColor", &T::BorderColor, &T::SetBorderColor, clBtnFace)
+          .Int("BorderWidth", &T::BorderWidth, &T::SetBorderWidth, kDefaultBorderWidth)
+          .Color("BorderColor", &T::BorderColor, &T::SetBorderColor, kDefaultBorderColor)
           .Color("InnerShadow", &T::InnerShadow, &T::SetInnerShadow)
           .Color("InnerHighlight", &T::InnerHighlight, &T::SetInnerHighlight)
           .Int("InnerWidth", &T::InnerWidth, &T::SetInnerWidth)
           .Enum("InnerStyle", &T::InnerStyle, &T::SetInnerStyle)
-          .Enum("InnerOutline", &T::InnerOutline, &T::SetInnerOutline, osNone)
+          .Enum("InnerOutline", &T::InnerOutline, &T::SetInnerOutline, kDefaultInnerOutline)
           .Int("InnerSpace", &T::InnerSpace, &T::SetInnerSpace)
           .Color("InnerColor", &T::InnerColor, &T::SetInnerColor)
           .Color("OuterShadow", &T::OuterShadow, &T::SetOuterShadow)
           .Color("OuterHighlight", &T::OuterHighlight, &T::SetOuterHighlight)
-          .Int("OuterWidth", &T::OuterWidth, &T::SetOuterWidth, 1)
+          .Int("OuterWidth", &T::OuterWidth, &T::SetOuterWidth, kDefaultOuterWidth)
           .Enum("OuterStyle", &T::OuterStyle, &T::SetOuterStyle)
           .Enum("OuterOutline", &T::OuterOutline, &T::SetOuterOutline)
-          .Int("OuterSpace", &T::OuterSpace, &T::SetOuterSpace, 0)
-          .Color("OuterColor", &T::OuterColor, &T::SetOuterColor, clBtnFace)
+          .Int("OuterSpace", &T::OuterSpace, &T::SetOuterSpace, kDefaultOuterSpace)
+          .Color("OuterColor", &T::OuterColor, &T::SetOuterColor, kDefaultOuterColor)
           .Bool("Visible", &T::Visible, &T::SetVisible, true);
   return table;
 }

@@ -5,6 +5,7 @@
 
 #include "host/base/EnumInfo.h"
 #include "host/base/Types.h"
+#include "host/graphics/Color.h"
 #include "kxpack/foundations/KxPersistent.h"
 
 namespace host {
@@ -28,6 +29,15 @@ class TKxBevel : public TKxPersistent {
   HOST_CLASS(TKxBevel, TKxPersistent)
  public:
   TKxBevel();
+
+  // The declared defaults of a new bevel; the other properties are always
+  // stored.
+  static constexpr TKxBorderWidth kDefaultBorderWidth = 0;
+  static constexpr host::TColor kDefaultBorderColor = host::clBtnFace;
+  static constexpr TKxBevelOutlineStyle kDefaultInnerOutline = osNone;
+  static constexpr TKxBevelWidth kDefaultOuterWidth = 1;
+  static constexpr TKxBevelSpace kDefaultOuterSpace = 0;
+  static constexpr host::TColor kDefaultOuterColor = host::clBtnFace;
 
   // Copies all 17 properties from another bevel with one OnChange at the end
   // (even when nothing differed); any other source raises EConvertError.

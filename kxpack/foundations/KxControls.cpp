@@ -17,6 +17,13 @@ void TKxGraphicControl::ShowDesignFrame(TCanvas* ACanvas) {
 
 // --- TKxGraphicImageControl ---------------------------------------------------
 
+const TPublished& TKxGraphicImageControl::PublishedProperties() {
+  using T = TKxGraphicImageControl;
+  static const TPublished table =
+      Publish<T>().Offering().Bool("Transparent", &T::Transparent, &T::SetTransparent, false);
+  return table;
+}
+
 TKxGraphicImageControl::TKxGraphicImageControl(TComponent* AOwner) : TKxGraphicControl(AOwner) {
   FParentImage = std::make_unique<TBitmap>();
   FParentCopyNeeded = true;

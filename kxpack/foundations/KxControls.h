@@ -115,6 +115,9 @@ class TKxGraphicImageControl : public TKxGraphicControl {
   explicit TKxGraphicImageControl(TComponent* AOwner);
   ~TKxGraphicImageControl() override;
 
+  // Offers Transparent for descendants to publish.
+  static const TPublished& PublishedProperties();
+
   TCanvas* GetBitmapCanvas() const { return FBitmap->Canvas(); }
   virtual void ClearBitmapCanvas();
   void CopyParentImage();

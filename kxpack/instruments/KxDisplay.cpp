@@ -1,5 +1,7 @@
 #include "kxpack/instruments/KxDisplay.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "host/classes/ClassRegistry.h"
@@ -36,20 +38,10 @@ TKxDisplay::TKxDisplay(TComponent* AOwner) : TKxGraphicImageControl(AOwner) {
   SetControlStyle(ControlStyle() + TControlStyle{csOpaque, csReplicatable});
   SetBounds(Left(), Top(), 110, 26);
   SetParentColor(false);
-  SetColor(clBlack);
-  FDigits = 4;
-  FValue = 0;
-  FSpacing = 2;
-  FLeadingZero = false;
+  SetColor(kDefaultColor);
   FPalette = std::make_unique<TKxGraphPal>();
   FPalette->OnChange = TNotifyEvent(this, &TKxDisplay::PaletteModified);
-  FStyle = tns7x13;
-  FAlignment = tnaCenter;
   inherited::SetAutoSize(true);
-  FMin = 0;
-  FMax = 9999;
-  FZeroBlank = false;
-  FSignCell = false;
   FNumBitmap = std::make_unique<TBitmap>();
   LoadBitmaps();
 }
@@ -60,6 +52,12 @@ TKxDisplay::~TKxDisplay() {
 }
 
 void TKxDisplay::SetValue(Integer Value) {
+  // A form file's Value comes back as saved, whatever Min and Max it meets
+  // on the way; Loaded checks the range once everything is read.
+  if (Loading()) {
+    FValue = Value;
+    return;
+  }
   AdjustRange(Value, FMin, FMax);
   if (Value == FValue) return;
   FValue = Value;
@@ -73,16 +71,41 @@ void TKxDisplay::SetDigits(Integer Value) {
 }
 
 void TKxDisplay::SetMax(Integer Value) {
+  if (Loading()) {
+    FMax = Value;
+    return;
+  }
   if (Value == FMax || Value <= FMin) return;
   FMax = Value;
   UpdateControlCanvas();
 }
 
 void TKxDisplay::SetMin(Integer Value) {
+  if (Loading()) {
+    FMin = Value;
+    return;
+  }
   if (Value == FMin || Value >= FMax) return;
   FMin = Value;
   FSignCell = FMin < 0;
   UpdateControlCanvas();
+}
+
+void TKxDisplay::Loaded() {
+  // Every Value is a state the setters allow (lowering Max or raising Min
+  // leaves it alone), and so is every Min below Max. A range no setter can
+  // give (a file edited by hand) is set up as the setters would have taken
+  // Max, then Min, on a new display.
+  if (FMin >= FMax) {
+    const Integer savedMin = FMin;
+    const Integer savedMax = FMax;
+    FMin = kDefaultMin;
+    FMax = kDefaultMax;
+    if (savedMax > FMin) FMax = savedMax;
+    if (savedMin < FMax) FMin = savedMin;
+  }
+  FSignCell = FMin < 0;
+  inherited::Loaded();
 }
 
 void TKxDisplay::SetSpacing(Integer Value) { SetPaintedProp(FSpacing, Value); }
@@ -151,26 +174,29 @@ void TKxDisplay::Paint() {
 
   ClearBitmapCanvas();
   const std::string text = CellText(FValue, FDigits, FLeadingZero, FZeroBlank);
-  const Integer cells = FDigits + (FSignCell ? 1 : 0);
-  const Integer rowWidth = cells * FCellWidth + (cells - 1) * FSpacing;
-  if (AutoSize()) ChangeSize(rowWidth, FCellHeight);
+  // In 64 bits: a large Spacing puts the row, and cells, past the
+  // Integer range; the auto size takes the nearest Integer.
+  const int64_t cells = FDigits + (FSignCell ? 1 : 0);
+  const int64_t rowWidth = cells * FCellWidth + (cells - 1) * int64_t{FSpacing};
+  if (AutoSize())
+    ChangeSize(static_cast<Integer>(std::clamp<int64_t>(rowWidth, INT32_MIN, INT32_MAX)),
+               FCellHeight);
 
-  Integer x = 0;
+  int64_t x = 0;
   if (FAlignment == tnaRightJustify)
     x = ClientWidth() - rowWidth;
   else if (FAlignment == tnaCenter)
     x = (ClientWidth() - rowWidth) / 2;
   const Integer y = (Height() - FCellHeight) / 2;
-  const Integer step = FCellWidth + FSpacing;
+  const int64_t step = int64_t{FCellWidth} + FSpacing;
+  // Only cells that reach into the client area are drawn.
+  auto draw = [&](Integer cell) {
+    if (x < ClientWidth() && x + FCellWidth > 0) DrawNum(cell, static_cast<Integer>(x), y);
+    x += step;
+  };
 
-  if (FSignCell) {
-    DrawNum(FValue < 0 ? kDisplayMinusLitCell : kDisplayMinusUnlitCell, x, y);
-    x += step;
-  }
-  for (char c : text) {
-    DrawNum(c == ' ' ? kDisplayBlankCell : c - '0', x, y);
-    x += step;
-  }
+  if (FSignCell) draw(FValue < 0 ? kDisplayMinusLitCell : kDisplayMinusUnlitCell);
+  for (char c : text) draw(c == ' ' ? kDisplayBlankCell : c - '0');
   inherited::Paint();
 }
 
@@ -181,47 +207,26 @@ const TPublished& TKxDisplayNum::PublishedProperties() {
   static const TPublished table = [] {
     auto builder = Publish<T>();
     PublishAbout(builder)
-        .Int("Digits", &T::Digits, &T::SetDigits, 4)
-        // Restored after Min and Max, so that a saved Value outside the
-        // range of a new display comes back as it was.
+        .Int("Digits", &T::Digits, &T::SetDigits, kDefaultDigits)
         .Int("Value", &T::Value, &T::SetValue, 0)
-        .ReadLast()
-        .Int("Spacing", &T::Spacing, &T::SetSpacing, 2)
-        .Enum("Style", &T::Style, &T::SetStyle, tns7x13)
+        .Int("Spacing", &T::Spacing, &T::SetSpacing, kDefaultSpacing)
+        .Enum("Style", &T::Style, &T::SetStyle, kDefaultStyle)
         .Bool("LeadingZero", &T::LeadingZero, &T::SetLeadingZero, false)
         .Object("Palette", &T::Palette, &T::SetPalette)
-        .Enum("Alignment", &T::Alignment, &T::SetAlignment, tnaCenter)
-        .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, true)
-        .Int("Max", &T::Max, &T::SetMax, 9999)
-        .Int("Min", &T::Min, &T::SetMin, 0)
+        .Enum("Alignment", &T::Alignment, &T::SetAlignment, kDefaultAlignment)
+        .Publish("AutoSize")
+        .Default(true)
+        .Int("Max", &T::Max, &T::SetMax, kDefaultMax)
+        .Int("Min", &T::Min, &T::SetMin, kDefaultMin)
         .Bool("ZeroBlank", &T::ZeroBlank, &T::SetZeroBlank, false)
-        .Bool("Transparent", &T::Transparent, &T::SetTransparent, false)
-        .Enum("Align", &T::Align, &T::SetAlign, alNone)
-        .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-        .Object("Constraints", &T::Constraints, &T::SetConstraints)
-        .Color("Color", &T::Color, &T::SetColor, clBlack)
-        .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-        .Enum("DragKind", &T::DragKind, &T::SetDragKind, dkDrag)
-        .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
-        .String("Hint", &T::Hint, &T::SetHint, "")
-        .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-        .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
-        .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-        .Bool("Visible", &T::Visible, &T::SetVisible, true)
+        .Publish("Transparent", "Align", "Anchors", "Constraints", "Color")
+        .Default(kDefaultColor)
+        .StoredUnlessDefault()
+        .Publish("DragCursor", "DragKind", "DragMode", "Hint", "ParentColor")
+        .Default(false)
+        .Publish("ParentShowHint", "PopupMenu", "ShowHint", "Visible")
         .Event("OnChange", &T::FOnChange)
-        .Event("OnClick", &T::FOnClick)
-        .Event("OnContextPopup", &T::FOnContextPopup)
-        .Event("OnDblClick", &T::FOnDblClick)
-        .Event("OnDragDrop", &T::FOnDragDrop)
-        .Event("OnDragOver", &T::FOnDragOver)
-        .Event("OnEndDock", &T::FOnEndDock)
-        .Event("OnEndDrag", &T::FOnEndDrag)
-        .Event("OnMouseDown", &T::FOnMouseDown)
-        .Event("OnMouseMove", &T::FOnMouseMove)
-        .Event("OnMouseUp", &T::FOnMouseUp)
-        .Event("OnStartDock", &T::FOnStartDock)
-        .Event("OnStartDrag", &T::FOnStartDrag);
+        .PublishEvents("OnClick", "OnContextPopup", "OnDblClick", kDragDockEvents, kMouseEvents);
     return TPublished(builder);
   }();
   return table;

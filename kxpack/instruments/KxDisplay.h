@@ -24,8 +24,19 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   explicit TKxDisplay(TComponent* AOwner);
   ~TKxDisplay() override;
 
+  // What a new display shows; the published defaults.
+  static constexpr Integer kDefaultDigits = 4;
+  static constexpr Integer kDefaultSpacing = 2;
+  static constexpr TKxDisplayNumStyle kDefaultStyle = tns7x13;
+  static constexpr TKxDisplayNumAlignment kDefaultAlignment = tnaCenter;
+  static constexpr Integer kDefaultMin = 0;
+  static constexpr Integer kDefaultMax = 9999;
+  static constexpr host::TColor kDefaultColor = host::clBlack;
+
   Integer Value() const { return FValue; }
   // Clamped into [Min, Max]; a real change repaints, then fires OnChange.
+  // While a form file is read, Value, Min and Max are stored as given;
+  // Loaded checks the range once and fires nothing.
   void SetValue(Integer Value);
   Integer Digits() const { return FDigits; }
   // 1 to 15; other values are ignored.
@@ -63,6 +74,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   // Resizes an unaligned control to the given size.
   void ChangeSize(Integer AWidth, Integer AHeight);
   void RequestAlign() override;
+  void Loaded() override;
 
   Integer CellWidth() const { return FCellWidth; }
   Integer CellHeight() const { return FCellHeight; }
@@ -76,20 +88,20 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   virtual void Change();
   void Paint() override;
 
-  Integer FValue;
-  Integer FDigits;
-  Integer FMax;
-  Integer FMin;
-  Integer FSpacing;
-  TKxDisplayNumStyle FStyle;
-  bool FLeadingZero;
+  Integer FValue = 0;
+  Integer FDigits = kDefaultDigits;
+  Integer FMax = kDefaultMax;
+  Integer FMin = kDefaultMin;
+  Integer FSpacing = kDefaultSpacing;
+  TKxDisplayNumStyle FStyle = kDefaultStyle;
+  bool FLeadingZero = false;
   std::unique_ptr<TKxGraphPal> FPalette;
-  TKxDisplayNumAlignment FAlignment;
-  bool FZeroBlank;
+  TKxDisplayNumAlignment FAlignment = kDefaultAlignment;
+  bool FZeroBlank = false;
   std::unique_ptr<TBitmap> FNumBitmap;
   Integer FCellWidth = 0;
   Integer FCellHeight = 0;
-  bool FSignCell;
+  bool FSignCell = kDefaultMin < 0;
   TNotifyEvent FOnChange;
 
  private:

@@ -54,34 +54,15 @@ const TPublished& TKxGradient::PublishedProperties() {
   static const TPublished table = [] {
     TPublishBuilder<T> b = Publish<T>();
     PublishAbout(b)
-        .Color("StartColor", &T::StartColor, &T::SetStartColor, 0x645858)
-        .Color("EndColor", &T::EndColor, &T::SetEndColor, 0x554A4A)
-        .Int("ColorWidth", &T::ColorWidth, &T::SetColorWidth, 1)
-        .Enum("Direction", &T::Direction, &T::SetDirection, tgdLeftRight)
+        .Color("StartColor", &T::StartColor, &T::SetStartColor, kDefaultStartColor)
+        .Color("EndColor", &T::EndColor, &T::SetEndColor, kDefaultEndColor)
+        .Int("ColorWidth", &T::ColorWidth, &T::SetColorWidth, kDefaultColorWidth)
+        .Enum("Direction", &T::Direction, &T::SetDirection, kDefaultDirection)
         .Bool("FormDrag", &T::FormDrag, &T::SetFormDrag, false)
         .Bool("SwapColors", &T::SwapColors, &T::SetSwapColors, false)
-        .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
-        .Object("Constraints", &T::Constraints, &T::SetConstraints)
-        .Enum("Align", &T::Align, &T::SetAlign, alNone)
-        .Int("DragCursor", &T::DragCursor, &T::SetDragCursor, crDrag)
-        .Enum("DragKind", &T::DragKind, &T::SetDragKind, dkDrag)
-        .Enum("DragMode", &T::DragMode, &T::SetDragMode, dmManual)
-        .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
-        .Component("PopupMenu", &T::PopupMenu, &T::SetPopupMenu)
-        .Bool("ShowHint", &T::ShowHint, &T::SetShowHint, false)
-        .Bool("Visible", &T::Visible, &T::SetVisible, true)
-        .Event("OnClick", &T::FOnClick)
-        .Event("OnContextPopup", &T::FOnContextPopup)
-        .Event("OnDblClick", &T::FOnDblClick)
-        .Event("OnDragDrop", &T::FOnDragDrop)
-        .Event("OnDragOver", &T::FOnDragOver)
-        .Event("OnEndDock", &T::FOnEndDock)
-        .Event("OnEndDrag", &T::FOnEndDrag)
-        .Event("OnMouseDown", &T::FOnMouseDown)
-        .Event("OnMouseMove", &T::FOnMouseMove)
-        .Event("OnMouseUp", &T::FOnMouseUp)
-        .Event("OnStartDock", &T::FOnStartDock)
-        .Event("OnStartDrag", &T::FOnStartDrag);
+        .Publish("Anchors", "Constraints", "Align", "DragCursor", "DragKind", "DragMode", "Hint",
+                 "ParentShowHint", "PopupMenu", "ShowHint", "Visible")
+        .PublishEvents("OnClick", "OnContextPopup", "OnDblClick", kDragDockEvents, kMouseEvents);
     return TPublished(b);
   }();
   return table;

@@ -13,6 +13,12 @@ class TKxCustomGradient : public TKxGraphicImageControl {
  public:
   explicit TKxCustomGradient(TComponent* AOwner);
 
+  // What a new gradient shows; the published defaults.
+  static constexpr TColor kDefaultStartColor = 0x645858;
+  static constexpr TColor kDefaultEndColor = 0x554A4A;
+  static constexpr Integer kDefaultColorWidth = 1;
+  static constexpr TKxGradDirection kDefaultDirection = tgdLeftRight;
+
   TColor StartColor() const { return FStartColor; }
   void SetStartColor(TColor Value);
   TColor EndColor() const { return FEndColor; }
@@ -40,10 +46,10 @@ class TKxCustomGradient : public TKxGraphicImageControl {
   bool MoveWindow(host::TWinControl* Window);
 
  private:
-  TColor FStartColor = 0x645858;
-  TColor FEndColor = 0x554A4A;
-  Integer FColorWidth = 1;
-  TKxGradDirection FDirection = tgdLeftRight;
+  TColor FStartColor = kDefaultStartColor;
+  TColor FEndColor = kDefaultEndColor;
+  Integer FColorWidth = kDefaultColorWidth;
+  TKxGradDirection FDirection = kDefaultDirection;
   bool FSwapColors = false;
   bool FFormDrag = false;
   // Set when the press being handled already ran a move, so FormDrag does

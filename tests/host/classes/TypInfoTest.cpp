@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string_view>
+
 #include "host/classes/TypInfo.h"
+#include "host/graphics/Color.h"
 
 using namespace host;
 
@@ -71,6 +75,53 @@ class Plain : public Derived {
   using Derived::Derived;
 };
 
+// Offers what it does not publish; the descendant publishes by name.
+class Offerer : public TComponent {
+  HOST_CLASS(Offerer, TComponent)
+ public:
+  using TComponent::TComponent;
+  Integer Width() const { return FWidth; }
+  void SetWidth(Integer v) { FWidth = v; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v) { FColor = v; }
+  bool IsColorStored() const { return FWidth > 0; }
+  TNotifyEvent FOnEnter, FOnExit, FOnClick;
+
+  static const TPublished& PublishedProperties() {
+    using T = Offerer;
+    static const TPublished table = Publish<T>()
+                                        .Offering()
+                                        .Int("Width", &T::Width, &T::SetWidth, 10)
+                                        .Color("Color", &T::Color, &T::SetColor, 0)
+                                        .StoredWhen(&T::IsColorStored)
+                                        .Event("OnExit", &T::FOnExit)
+                                        .Event("OnEnter", &T::FOnEnter)
+                                        .Event("OnClick", &T::FOnClick);
+    return table;
+  }
+
+ private:
+  Integer FWidth = 10;
+  TColor FColor = 0;
+};
+
+inline constexpr std::array<std::string_view, 2> kEnterExit{"OnExit", "OnEnter"};
+
+class Publisher : public Offerer {
+  HOST_CLASS(Publisher, Offerer)
+ public:
+  using Offerer::Offerer;
+  static const TPublished& PublishedProperties() {
+    static const TPublished table = Publish<Publisher>()
+                                        .Publish("Color")
+                                        .Default(clRed)
+                                        .StoredUnlessDefault()
+                                        .Publish("Tag", "Width")
+                                        .PublishEvents(kEnterExit, "OnClick");
+    return table;
+  }
+};
+
 std::vector<std::string> Names(const TPublished& t) {
   std::vector<std::string> out;
   for (const TPropInfo& p : t.Properties()) out.push_back(p.Name);
@@ -123,6 +174,40 @@ TEST(TypInfo, ComponentNameIsPublishedButNotStored) {
   EXPECT_FALSE(name->IsStoredValue(&c));
   EXPECT_EQ(name->GetStr(&c), "Abc");
   EXPECT_EQ(FindPropInfo(&c, "Nope"), nullptr);
+}
+
+TEST(TypInfo, OfferedEntriesArePublishedByNameWhereTheDescendantSays) {
+  EXPECT_EQ(Names(Offerer::PublishedProperties()), (std::vector<std::string>{"Name", "Tag"}));
+  EXPECT_EQ(Offerer::PublishedProperties().Find("Width"), nullptr);
+  EXPECT_EQ(Offerer::PublishedProperties().Offered().size(), 5u);
+  // An inherited published entry (Tag) moves to the place it is named at;
+  // events come in alphabetical order whatever order they are named in.
+  EXPECT_EQ(
+      Names(Publisher::PublishedProperties()),
+      (std::vector<std::string>{"Name", "Color", "Tag", "Width", "OnClick", "OnEnter", "OnExit"}));
+  EXPECT_TRUE(Publisher::PublishedProperties().Offered().empty());
+}
+
+TEST(TypInfo, APublishedEntryKeepsItsAccessorsAndTakesTheDescendantsDefault) {
+  Publisher p(nullptr);
+  const TPropInfo* color = FindPropInfo(&p, "Color");
+  ASSERT_NE(color, nullptr);
+  EXPECT_EQ(color->OrdDefault, clRed);
+  EXPECT_EQ(Offerer::PublishedProperties().Offered()[1].OrdDefault, 0);
+  color->SetOrd(&p, clBlue);
+  EXPECT_EQ(p.Color(), clBlue);
+  p.SetWidth(0);  // the offering class's condition would not store it
+  EXPECT_TRUE(color->IsStoredValue(&p));
+  EXPECT_EQ(FindPropInfo(&p, "Width")->OrdDefault, 10);
+}
+
+TEST(TypInfo, PublishingANameNobodyOffersFails) {
+  EXPECT_THROW(Publish<Publisher>().Publish("Height"), EInvalidOperation);
+  // Declared by the class itself, an offered name is no longer on offer.
+  const TPublished own = Publish<Publisher>().Int("Width", &Publisher::Width, &Publisher::SetWidth);
+  EXPECT_FALSE(own.Find("Width")->HasDefault);
+  EXPECT_EQ(own.Offered().size(), 4u);
+  for (const TPropInfo& p : own.Offered()) EXPECT_NE(p.Name, "Width");
 }
 
 }  // namespace

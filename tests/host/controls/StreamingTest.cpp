@@ -4,6 +4,7 @@
 #include "host/classes/ClassRegistry.h"
 #include "host/classes/Streaming.h"
 #include "host/controls/Forms.h"
+#include "host/controls/Panels.h"
 #include "host/graphics/Color.h"
 
 namespace host {
@@ -66,6 +67,36 @@ TEST(ControlStreamingTest, ChildrenComeBackInsideTheirParents) {
   EXPECT_EQ(inner2->Color(), clRed);
   EXPECT_EQ(WriteForm(form2), text);
   form2->Free();
+}
+
+TEST(ControlStreamingTest, SizeConstraintsAreReadWrittenAndLimitTheBounds) {
+  const std::string text =
+      "object Form1: TForm\n"
+      "  object Panel1: TPanel\n"
+      "    Width = 100\n"
+      "    Height = 10\n"
+      "    Constraints.MaxWidth = 20\n"
+      "    Constraints.MinHeight = 30\n"
+      "  end\n"
+      "end\n";
+  TComponent* form = ReadForm(text, "limits.kxf");
+  auto* panel = As<TPanel>(form->FindComponent("Panel1"));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->Constraints()->MaxWidth(), 20);
+  EXPECT_EQ(panel->Constraints()->MinHeight(), 30);
+  EXPECT_EQ(panel->Width(), 20);
+  EXPECT_EQ(panel->Height(), 30);
+  // 0 is no limit: lifting the limits keeps the size they gave.
+  panel->Constraints()->SetMaxWidth(0);
+  panel->SetBounds(0, 0, 500, 31);
+  EXPECT_EQ(panel->Width(), 500);
+  panel->SetHeight(5);
+  EXPECT_EQ(panel->Height(), 30);
+
+  const std::string written = WriteForm(form);
+  EXPECT_EQ(written.find("Constraints.MaxWidth"), std::string::npos) << written;
+  EXPECT_NE(written.find("Constraints.MinHeight = 30"), std::string::npos) << written;
+  form->Free();
 }
 
 }  // namespace

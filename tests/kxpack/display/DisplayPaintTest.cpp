@@ -121,6 +121,44 @@ INSTANTIATE_TEST_SUITE_P(Alignments, DisplayPlacement,
                                            PlaceCase{tnaCenter, (110 - 34) / 2},
                                            PlaceCase{tnaRightJustify, 110 - 34}));
 
+// Cells a whole Integer apart: the row is worked out in 64 bits, so the
+// right-justified row still ends at the right edge and nothing wraps around
+// into the control.
+struct FarCase {
+  const char* name;
+  TKxDisplayNumAlignment alignment;
+  int x;  // where the one visible cell lies
+  int cell;
+};
+
+class DisplayFarSpacing : public DisplayTest, public ::testing::WithParamInterface<FarCase> {};
+
+TEST_P(DisplayFarSpacing, ShowsOnlyTheCellThatLiesInTheControl) {
+  display->SetAutoSize(false);
+  display->SetBounds(10, 10, 110, 26);
+  display->SetDigits(15);
+  display->SetMax(INT32_MAX);
+  display->SetValue(123456789);
+  display->SetLeadingZero(true);
+  display->SetSpacing(INT32_MAX);
+  display->SetAlignment(GetParam().alignment);
+  Pump();
+  ExpectCell(GetParam().cell, GetParam().x, (26 - 13) / 2, kBackground);
+  // Nothing else: the pixels beside the cell are background.
+  for (int x : {GetParam().x - 1, GetParam().x + 7})
+    if (x >= 0 && x < 110) {
+      EXPECT_EQ(DisplayPixel(x, 12), ColorToPixel(kBackground)) << x;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Alignments, DisplayFarSpacing,
+                         // The centred row's middle cell (the eighth of 15) lies
+                         // at the middle: 0000001[2]3456789.
+                         ::testing::Values(FarCase{"Left", tnaLeftJustify, 0, 0},
+                                           FarCase{"Centre", tnaCenter, 52, 2},
+                                           FarCase{"Right", tnaRightJustify, 110 - 7, 9}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(DisplayTest, AutoSizeFitsTheRowWhenPainted) {
   EXPECT_EQ(display->Width(), 4 * 7 + 3 * 2);
   EXPECT_EQ(display->Height(), 13);

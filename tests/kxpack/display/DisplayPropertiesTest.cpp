@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DisplayFixture.h"
+#include "host/classes/ClassRegistry.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
 
@@ -117,32 +119,39 @@ TEST_F(DisplayTest, ANewDisplayWritesOnlyWhatHasNoDefault) {
 }
 
 struct RangeCase {
-  Integer min, max, value;
+  Integer min, max;
 };
 
-class DisplayRoundTrip : public DisplayTest, public ::testing::WithParamInterface<RangeCase> {};
+// Every (Value, Min, Max) the setters can give: any Min below Max, and any
+// Value, since lowering Max or raising Min leaves Value where it was.
+class DisplayRoundTrip : public DisplayTest,
+                         public ::testing::WithParamInterface<std::tuple<RangeCase, Integer>> {};
 
-TEST_P(DisplayRoundTrip, ASavedDisplayComesBackWithItsValue) {
-  const RangeCase& c = GetParam();
-  display->SetMax(c.max);
-  display->SetMin(c.min);
-  display->SetMax(c.max);
-  display->SetValue(c.value);
+TEST_P(DisplayRoundTrip, ASavedDisplayComesBackWithItsValueMinAndMax) {
+  const auto& [range, value] = GetParam();
+  display->SetMin(INT32_MIN);
+  display->SetMax(INT32_MAX);
+  display->SetValue(value);
+  display->SetMin(range.min);
+  display->SetMax(range.max);
+  display->SetMin(range.min);
   display->SetDigits(7);
   display->SetStyle(tns12x17);
   display->SetLeadingZero(true);
   display->SetTransparent(true);
   display->Palette()->SetLow(clNavy);
-  ASSERT_EQ(display->Value(), c.value);
+  ASSERT_EQ(display->Min(), range.min);
+  ASSERT_EQ(display->Max(), range.max);
+  ASSERT_EQ(display->Value(), value);
 
   const std::string text = WriteForm(form);
   auto* copy = ReadFormAs<TForm>(text, "display.kxf");
   auto* back = As<TKxDisplayNum>(copy->FindComponent("Disp"));
   ASSERT_NE(back, nullptr);
-  EXPECT_EQ(back->Min(), c.min);
-  EXPECT_EQ(back->Max(), c.max);
-  EXPECT_EQ(back->Value(), c.value);
-  EXPECT_EQ(back->SignCell(), c.min < 0);
+  EXPECT_EQ(back->Min(), range.min);
+  EXPECT_EQ(back->Max(), range.max);
+  EXPECT_EQ(back->Value(), value);
+  EXPECT_EQ(back->SignCell(), range.min < 0);
   EXPECT_EQ(back->Digits(), 7);
   EXPECT_EQ(back->Style(), tns12x17);
   EXPECT_EQ(back->CellWidth(), 12);
@@ -153,12 +162,95 @@ TEST_P(DisplayRoundTrip, ASavedDisplayComesBackWithItsValue) {
   copy->Free();
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, DisplayRoundTrip,
-                         ::testing::Values(RangeCase{-100000, 100000, -50000},
-                                           RangeCase{0, 1000000, 500000},
-                                           RangeCase{-200, -100, -150},
-                                           RangeCase{20000, 30000, 25000},
-                                           RangeCase{INT32_MIN, INT32_MAX, INT32_MIN}));
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, DisplayRoundTrip,
+    ::testing::Combine(::testing::Values(RangeCase{-100000, 100000}, RangeCase{0, 10},
+                                         RangeCase{-200, -100}, RangeCase{20000, 30000},
+                                         RangeCase{INT32_MIN, INT32_MAX},
+                                         RangeCase{INT32_MIN, INT32_MIN + 1},
+                                         RangeCase{INT32_MAX - 1, INT32_MAX}),
+                       ::testing::Values(INT32_MIN, -150, 0, 5, 20, 25000, INT32_MAX)));
+
+// A range no setter gives (Min not below Max) can only come from a file
+// edited by hand: it reads as the setters take Max, then Min, on a new display.
+struct BadRangeCase {
+  Integer min, max;
+  Integer readMin, readMax;
+};
+
+class DisplayHandEditedRange : public DisplayTest,
+                               public ::testing::WithParamInterface<BadRangeCase> {};
+
+TEST_P(DisplayHandEditedRange, ReadsAsTheSettersWouldTakeIt) {
+  const BadRangeCase& c = GetParam();
+  const std::string text =
+      "object F: TForm\n  object D: TKxDisplayNum\n    Value = 7\n"
+      "    Max = " +
+      std::to_string(c.max) + "\n    Min = " + std::to_string(c.min) + "\n  end\nend\n";
+  auto* copy = ReadFormAs<TForm>(text, "edited.kxf");
+  auto* back = As<TKxDisplayNum>(copy->FindComponent("D"));
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->Min(), c.readMin);
+  EXPECT_EQ(back->Max(), c.readMax);
+  EXPECT_EQ(back->SignCell(), c.readMin < 0);
+  EXPECT_EQ(back->Value(), 7);
+  copy->Free();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, DisplayHandEditedRange,
+                         ::testing::Values(BadRangeCase{5, 3, 0, 3}, BadRangeCase{5, 5, 0, 5},
+                                           BadRangeCase{-2, -5, -2, 9999},
+                                           BadRangeCase{20000, 10, 0, 10}));
+
+// A form that records the calls of its published handler.
+class TRecordingForm : public TForm {
+  HOST_CLASS(TRecordingForm, TForm)
+ public:
+  using TForm::TForm;
+  void DispChange(TObject* Sender) {
+    auto* disp = As<TKxDisplayNum>(Sender);
+    Calls.push_back(disp ? disp->Name() + "=" + std::to_string(disp->Value()) : "?");
+  }
+  static const TPublished& PublishedProperties() {
+    static const TPublished table =
+        Publish<TRecordingForm>().Method("DispChange", &TRecordingForm::DispChange);
+    return table;
+  }
+  std::vector<std::string> Calls;
+};
+
+TEST_F(DisplayTest, NoHandlerRunsWhileAFormIsRead) {
+  RegisterClass<TRecordingForm>();
+  // The handler is bound before Value in the first display and after it in
+  // the second; both Values lie outside their ranges, the second display is
+  // read after the first.
+  const std::string text =
+      "object F: TRecordingForm\n"
+      "  object D1: TKxDisplayNum\n"
+      "    OnChange = DispChange\n"
+      "    Max = 10\n"
+      "    Value = 20\n"
+      "  end\n"
+      "  object D2: TKxDisplayNum\n"
+      "    Value = -3\n"
+      "    Min = 1\n"
+      "    OnChange = DispChange\n"
+      "  end\n"
+      "end\n";
+  auto* read = ReadFormAs<TRecordingForm>(text, "handlers.kxf");
+  EXPECT_THAT(read->Calls, ElementsAre());
+  auto* d1 = As<TKxDisplayNum>(read->FindComponent("D1"));
+  auto* d2 = As<TKxDisplayNum>(read->FindComponent("D2"));
+  ASSERT_NE(d1, nullptr);
+  ASSERT_NE(d2, nullptr);
+  EXPECT_EQ(d1->Value(), 20);
+  EXPECT_EQ(d2->Value(), -3);
+  // Once read, the handlers are bound and a change reaches them.
+  d1->SetValue(4);
+  d2->SetValue(2);
+  EXPECT_THAT(read->Calls, ElementsAre("D1=4", "D2=2"));
+  read->Free();
+}
 
 }  // namespace
 }  // namespace kx::testing

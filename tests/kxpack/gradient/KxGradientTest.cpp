@@ -228,14 +228,14 @@ TEST(KxGradientPublished, PropertiesInDeclarationOrder) {
   for (const TPropInfo& p : TKxGradient::PublishedProperties().Properties())
     names.push_back(p.Name);
   const std::vector<std::string> expected = {
-      "Name",           "Tag",         "Left",        "Top",        "Width",
-      "Height",         "Cursor",      "Hint",        "HelpType",   "HelpKeyword",
-      "HelpContext",    "AboutKx",     "AboutVers",   "StartColor", "EndColor",
-      "ColorWidth",     "Direction",   "FormDrag",    "SwapColors", "Anchors",
-      "Constraints",    "Align",       "DragCursor",  "DragKind",   "DragMode",
-      "ParentShowHint", "PopupMenu",   "ShowHint",    "Visible",    "OnClick",
-      "OnContextPopup", "OnDblClick",  "OnDragDrop",  "OnDragOver", "OnEndDock",
-      "OnEndDrag",      "OnMouseDown", "OnMouseMove", "OnMouseUp",  "OnStartDock",
+      "Name",           "Tag",         "Left",        "Top",         "Width",
+      "Height",         "Cursor",      "HelpType",    "HelpKeyword", "HelpContext",
+      "AboutKx",        "AboutVers",   "StartColor",  "EndColor",    "ColorWidth",
+      "Direction",      "FormDrag",    "SwapColors",  "Anchors",     "Constraints",
+      "Align",          "DragCursor",  "DragKind",    "DragMode",    "Hint",
+      "ParentShowHint", "PopupMenu",   "ShowHint",    "Visible",     "OnClick",
+      "OnContextPopup", "OnDblClick",  "OnDragDrop",  "OnDragOver",  "OnEndDock",
+      "OnEndDrag",      "OnMouseDown", "OnMouseMove", "OnMouseUp",   "OnStartDock",
       "OnStartDrag"};
   EXPECT_EQ(names, expected);
   EXPECT_EQ(FindClass("TKxGradient"), TKxGradient::StaticClass());
