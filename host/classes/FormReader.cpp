@@ -306,6 +306,8 @@ class FormReader {
       line_ = entry.second;
       Guarded([&] { entry.first->Loaded(); });
     }
+    line_ = tree_.Line;
+    Guarded([&] { root->FinishedReading(); });
   }
 
   void ApplyObject(TComponent* comp, const Plan& plan) {
