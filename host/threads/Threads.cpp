@@ -1,5 +1,7 @@
 #include "host/threads/Threads.h"
 
+#include "host/threads/KernelEvents.h"
+
 #include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -275,7 +277,11 @@ void TThread::DoTerminate() {
 
 void TThread::Launch() {
   started_ = true;
-  thread_ = std::thread([this] { Run(); });
+  CountStartingWorker();
+  thread_ = std::thread([this] {
+    AdoptStartingWorker();
+    Run();
+  });
 }
 
 void TThread::Run() {
@@ -301,6 +307,7 @@ void TThread::Run() {
     std::lock_guard lock(mutex_);
     if (!fatal_) fatal_ = std::current_exception();
   }
+  EndWorkerActivity();
   bool free_self;
   {
     std::lock_guard lock(mutex_);
