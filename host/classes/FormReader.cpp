@@ -81,6 +81,19 @@ class FormReader {
     return root;
   }
 
+  // Checks and sets one property of comp, which is root or one of its
+  // components, as a line of root's form file would.
+  void ApplyOne(TComponent* root, TComponent* comp, const TFormProperty& p) {
+    existing_ = root;
+    root_class_ = root->ClassType();
+    root_ = root;
+    const Assignment a = CheckProperty(comp->ClassType(), p);
+    for (const PendingRef& r : refs_) CheckReference(r);
+    line_ = p.Line;
+    Guarded([&] { ApplyProperty(comp, a); });
+    for (const Fixup& f : fixups_) Guarded([&] { f.Prop->SetObject(f.Target, Resolve(*f.Name)); });
+  }
+
   void ApplyInto(TComponent* root, const Plan& plan) {
     try {
       Apply(root, plan);
@@ -478,6 +491,15 @@ void ReadFormInto(TComponent* root, std::string_view text, std::string_view file
   FormReader reader(fileName, tree);
   const Plan plan = reader.Check(RootClassFor(root, tree, fileName), root);
   reader.ApplyInto(root, plan);
+}
+
+void ReadProperty(TComponent* root, TComponent* component, std::string_view text,
+                  std::string_view fileName, int line) {
+  const TFormProperty p = ParseFormProperty(text, fileName, line);
+  TFormObject tree;
+  tree.Name = root->Name();
+  tree.ClassName = root->ClassName();
+  FormReader(fileName, tree).ApplyOne(root, component, p);
 }
 
 TComponent* ReadFormFile(const std::string& path, TComponent* owner) {

@@ -51,6 +51,15 @@ T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owne
                    T::StaticClass()->Name + ", found " + found);
 }
 
+// One published property of component (root or a component of root's form)
+// as a line of root's form file: ReadProperty checks and sets "Caption =
+// 'Hi'" or "Bevel.InnerWidth = 2" as the reader would (EReadError
+// "FILE:LINE: …" counting from line); WritePropertyValue gives the value of
+// a property by that name as the writer writes it, also for a default.
+void ReadProperty(TComponent* root, TComponent* component, std::string_view text,
+                  std::string_view fileName, int line);
+std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name);
+
 // The form file text of root and everything nested under it.
 std::string WriteForm(TComponent* root);
 void WriteFormFile(TComponent* root, const std::string& path);
