@@ -3,8 +3,11 @@
 namespace host {
 
 void TBrush::SetColor(TColor Value) {
-  if (FBrush.Color == Value) return;
+  // A colour is given to be painted with: a clear brush becomes solid, even
+  // when the colour is the one it already had.
+  if (FBrush.Color == Value && FBrush.Style == bsSolid) return;
   FBrush.Color = Value;
+  FBrush.Style = bsSolid;
   Changed();
 }
 

@@ -13,6 +13,7 @@ class TBrush : public TPersistent {
   TBrush() = default;
 
   TColor Color() const { return FBrush.Color; }
+  // Also makes a clear brush solid, as the host framework's brush does.
   void SetColor(TColor Value);
   TBrushStyle Style() const { return FBrush.Style; }
   void SetStyle(TBrushStyle Value);

@@ -1,5 +1,6 @@
 #include "host/graphics/Gdi.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -137,11 +138,17 @@ int GetROP2(HDC hdc) { return hdc ? hdc->Rop2 : 0; }
 bool GetClipBox(HDC hdc, TRect& rect) {
   rect = {};
   if (!hdc) return false;
-  Region visible;
-  ForEachClipPart(*hdc, gdi::SurfaceBounds(*hdc), [&](const TRect& r) { visible.Union(r); });
-  rect = visible.Bounds();
+  // The bounds of the visible pieces, gathered without building a region:
+  // every drawing call that skips what it cannot reach asks for them.
+  bool visible = false;
+  ForEachClipPart(*hdc, gdi::SurfaceBounds(*hdc), [&](const TRect& r) {
+    rect = visible ? TRect{std::min(rect.Left, r.Left), std::min(rect.Top, r.Top),
+                           std::max(rect.Right, r.Right), std::max(rect.Bottom, r.Bottom)}
+                   : r;
+    visible = true;
+  });
   OffsetRect(rect, -hdc->Origin.X, -hdc->Origin.Y);
-  return !visible.Empty();
+  return visible;
 }
 
 void IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
@@ -164,6 +171,31 @@ int FillRect(HDC hdc, const TRect& rect, HBRUSH brush) {
     pixels::Fill(s.Row(r.Top) + r.Left, s.Width, r.Width(), r.Height(), color);
   });
   return 1;
+}
+
+bool FillColumns(HDC hdc, int x, int y, int h, std::span<const COLORREF> colors) {
+  if (!hdc || !hdc->Surface) return false;
+  BitmapImage& s = *hdc->Surface;
+  // The block's part on the surface, worked out in 64 bits so that no edge wraps.
+  const int64_t left = int64_t{x} + hdc->Origin.X, top = int64_t{y} + hdc->Origin.Y;
+  auto onSurface = [](int64_t v, int size) {
+    return static_cast<int>(std::clamp<int64_t>(v, 0, size));
+  };
+  const TRect area{onSurface(left, s.Width), onSurface(top, s.Height),
+                   onSurface(left + static_cast<int64_t>(colors.size()), s.Width),
+                   onSurface(top + std::max(h, 0), s.Height)};
+  const bool mono = IsMonochrome(s);
+  ForEachClipPart(*hdc, area, [&](const TRect& r) {
+    // The first line from the colours, then copies of it.
+    uint32_t* first = s.Row(r.Top) + r.Left;
+    const COLORREF* color = colors.data() + (r.Left - left);
+    for (int i = 0; i < r.Width(); ++i) {
+      const uint32_t pixel = SwapRedBlue(color[i] & 0xFFFFFF);
+      first[i] = mono ? gdi::NearestMono(pixel) : pixel;
+    }
+    pixels::RepeatFirstRow(first, s.Width, r.Width(), r.Height());
+  });
+  return true;
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {

@@ -10,6 +10,7 @@
 // evaluates any of the 256 ternary raster operations.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "host/base/Types.h"
@@ -131,6 +132,11 @@ void IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 
 // Fills rect (right and bottom excluded) with brush; a clear brush paints nothing.
 int FillRect(HDC hdc, const TRect& rect, HBRUSH brush);
+// Paints the block of colors.size() columns from (x, y), h lines down, with
+// the same line on every row: column x + i in colors[i], as a FillRect of that
+// one-pixel column with a solid brush of the colour would. A row of colours
+// is thus drawn down a whole block in one pass (a left-to-right gradient, say).
+bool FillColumns(HDC hdc, int x, int y, int h, std::span<const COLORREF> colors);
 bool MoveToEx(HDC hdc, int x, int y, TPoint* previous);
 // A line from the current position to (x, y), which becomes the current
 // position; a one-pixel pen leaves (x, y) unpainted.

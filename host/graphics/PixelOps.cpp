@@ -1,5 +1,6 @@
 #include "host/graphics/PixelOps.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -48,6 +49,26 @@ KX_PIXEL_LOOP void Copy(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* src,
     for (int y = h - 1; y >= 0; --y) std::memmove(dst + y * dstStride, src + y * srcStride, bytes);
   } else {
     for (int y = 0; y < h; ++y) std::memmove(dst + y * dstStride, src + y * srcStride, bytes);
+  }
+}
+
+void RepeatFirstRow(uint32_t* block, ptrdiff_t stride, int w, int h) {
+  if (h <= 1 || w <= 0) return;
+  if (stride != w) {
+    Copy(block + stride, stride, block, 0, w, h - 1);
+    return;
+  }
+  // Contiguous rows: each copy doubles the rows made so far, until a copy
+  // would pass this many pixels; from then on the same run of rows, still in
+  // the cache, is copied. Few long copies beat one per row on small blocks,
+  // and the source stays cached on big ones.
+  constexpr size_t kRunPixels = 4096;
+  const size_t row = static_cast<size_t>(w), total = row * static_cast<size_t>(h);
+  const size_t run = std::max(row, kRunPixels / row * row);
+  for (size_t done = row; done < total;) {
+    const size_t n = std::min({done, run, total - done});
+    std::memcpy(block + done, block, n * sizeof(uint32_t));
+    done += n;
   }
 }
 

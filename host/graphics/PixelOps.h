@@ -11,6 +11,8 @@ void Fill(uint32_t* dst, ptrdiff_t stride, int w, int h, uint32_t color);
 // Copes with overlapping blocks of the same image.
 void Copy(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* src, ptrdiff_t srcStride, int w,
           int h);
+// Copies the first row of the w × h block onto every row below it.
+void RepeatFirstRow(uint32_t* block, ptrdiff_t stride, int w, int h);
 // Copies the source pixels that are not `key`; the destination keeps its pixel under a key.
 void CopyKeyed(uint32_t* dst, ptrdiff_t dstStride, const uint32_t* src, ptrdiff_t srcStride, int w,
                int h, uint32_t key);

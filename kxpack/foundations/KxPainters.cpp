@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/TextLayout.h"
 #include "kxpack/foundations/KxColorUtils.h"
+#include "kxpack/foundations/KxGradientSteps.h"
 #include "kxpack/foundations/KxIntUtils.h"
 #include "kxpack/foundations/KxRectShrink.h"
 
@@ -73,92 +75,105 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
     }
     next = std::max(next, s.last + 1);
   }
+  // Each ring ends with the pen in BottomColor, skipped rings included.
+  Canvas->Pen()->SetColor(BottomColor);
   ShrinkRectSaturated(Rect, Width);
 }
 
-// Left-to-right bands are full-height columns, so every visible line of them
-// is the same: build one visible line and copy it down. The pixels are those of
-// one fill per band, without walking the surface a column at a time. Returns
-// false, leaving the drawing to the band fills, on a monochrome canvas.
-// The step colours of a gradient: each channel is from + (to − from) × i div d,
-// the division truncating toward zero (so a falling channel rounds toward the
-// start), for i = first, first + step, … Advanced by adding quotient and
-// remainder, so a run of narrow bands costs no division per band.
-class GradientSteps {
- public:
-  GradientSteps(TColor start, TColor end, int64_t d, int64_t step, int64_t first) {
-    Byte from[3], to[3];
-    GetRGB(start, from[0], from[1], from[2]);
-    GetRGB(end, to[0], to[1], to[2]);
-    for (int c = 0; c < 3; ++c) channels_[c] = Channel(from[c], to[c], d, step, first);
+// Top-to-bottom bands, ColorWidth thick and not cut at the far edge, each a
+// fill with the canvas's brush in its step's colour. Bands that cannot reach
+// the clip box are skipped (they would paint nothing), so huge heights cost
+// no time.
+void DrawRowBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor, int64_t w,
+                  int64_t d, Integer ColorWidth) {
+  const TRect clip = Canvas->ClipRect();
+  // Band i covers Rect.Top + i up to Rect.Top + i + ColorWidth.
+  const int64_t reach = std::max<int64_t>(0, int64_t{clip.Top} - Rect.Top - ColorWidth + 1);
+  const int64_t last = std::min<int64_t>(d, int64_t{clip.Bottom} - Rect.Top - 1);
+  int64_t i = (reach + ColorWidth - 1) / ColorWidth * ColorWidth;
+  for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= last;
+       i += ColorWidth, steps.Next()) {
+    Canvas->Brush()->SetColor(steps.Color());
+    const TRect band{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
+                     Clamp32(Rect.Top + i + ColorWidth)};
+    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
   }
-  TColor Color() const {
-    return static_cast<TColor>(channels_[0].Value() | channels_[1].Value() << 8 |
-                               channels_[2].Value() << 16);
-  }
-  void Next() {
-    for (Channel& c : channels_) c.Next();
-  }
-
- private:
-  class Channel {
-   public:
-    Channel() = default;
-    Channel(int64_t from, int64_t to, int64_t d, int64_t step, int64_t first)
-        : from_(from), sign_(to >= from ? 1 : -1), d_(d) {
-      const int64_t span = (to - from) * sign_;  // 0..255
-      q_ = span * first / d;
-      r_ = span * first % d;
-      dq_ = span * step / d;
-      dr_ = span * step % d;
-    }
-    int64_t Value() const { return from_ + sign_ * q_; }
-    void Next() {
-      q_ += dq_;
-      r_ += dr_;
-      if (r_ >= d_) {
-        ++q_;
-        r_ -= d_;
-      }
-    }
-
-   private:
-    int64_t from_ = 0, sign_ = 1, d_ = 1, q_ = 0, r_ = 0, dq_ = 0, dr_ = 0;
-  };
-  Channel channels_[3];
-};
+}
 
 // Left-to-right bands are full-height columns, so every visible line of them
-// is the same: build one visible line and copy it down. The pixels are those of
-// one fill per band, without walking the surface a column at a time. Returns
-// false, leaving the drawing to the band fills, on a monochrome canvas.
-bool DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
+// is the same: the colours of the visible columns, painted down the visible
+// lines in one call. The pixels are those of one fill per band.
+void DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
                      int64_t h, int64_t d, Integer ColorWidth) {
-  const host::HDC dc = Canvas->Handle();
-  const host::HBITMAP surface = host::GetCurrentBitmap(dc);
-  if (!surface || surface->PixelFormat == host::pf1bit) return false;
   const int64_t bandsRight = Rect.Left + d / ColorWidth * ColorWidth + ColorWidth;
   const TRect clip = Canvas->ClipRect();
   const int64_t left = std::max<int64_t>(Rect.Left, clip.Left);
   const int64_t right = std::min<int64_t>(bandsRight, clip.Right);
   const int64_t top = std::max<int64_t>(Rect.Top, clip.Top);
   const int64_t bottom = std::min<int64_t>(Rect.Top + h, clip.Bottom);
-  if (left >= right || top >= bottom) return true;
+  if (left >= right || top >= bottom) return;
 
-  host::BitmapImage line(Clamp32(right - left), 1);
-  uint32_t* pixel = line.Row(0);
-  const int64_t firstBand = (left - Rect.Left) / ColorWidth * ColorWidth;
-  GradientSteps steps(StartColor, EndColor, d, ColorWidth, firstBand);
-  for (int64_t bandLeft = Rect.Left + firstBand; bandLeft < right;
-       bandLeft += ColorWidth, steps.Next()) {
-    const int64_t from = std::max(bandLeft, left), to = std::min(bandLeft + ColorWidth, right);
-    std::fill(pixel + (from - left), pixel + (to - left), host::ColorToPixel(steps.Color()));
+  // The visible bands' colours, then each repeated over its visible columns.
+  const int64_t firstBand = (left - Rect.Left) / ColorWidth,
+                lastBand = (right - 1 - Rect.Left) / ColorWidth;
+  std::vector<host::COLORREF> columns(static_cast<size_t>(right - left));
+  if (ColorWidth == 1) {
+    WriteStepColors(columns.data(), right - left, StartColor, EndColor, d, 1, firstBand);
+  } else {
+    std::vector<host::COLORREF> bands(static_cast<size_t>(lastBand - firstBand + 1));
+    WriteStepColors(bands.data(), lastBand - firstBand + 1, StartColor, EndColor, d, ColorWidth,
+                    firstBand * ColorWidth);
+    auto out = columns.begin();
+    int64_t run =
+        Rect.Left + (firstBand + 1) * ColorWidth - left;  // the first band is cut on the left
+    for (const host::COLORREF color : bands) {
+      out = std::fill_n(out, std::min<int64_t>(run, columns.end() - out), color);
+      run = ColorWidth;
+    }
   }
-  const host::HDC lineDC = host::CreateSurfaceDC(&line, {0, 0}, nullptr);
-  host::StretchBlt(dc, Clamp32(left), Clamp32(top), line.Width, Clamp32(bottom - top), lineDC, 0, 0,
-                   line.Width, 1, host::SRCCOPY);
-  host::DeleteDC(lineDC);
-  return true;
+  host::FillColumns(Canvas->Handle(), Clamp32(left), Clamp32(top), Clamp32(bottom - top), columns);
+}
+
+// Diagonal lines ColorWidth wide, one per step, in canvas coordinates: chord1
+// from (i, 0) to (−1, i), along which x + y stays within [i − 1, i]; chord2
+// from (0, H − i) to (i, H), along which y − s × x = H − i with s = 1 (s grows
+// to 2 once i is past the Integer range and the end is clamped). Steps whose
+// line, with the pen's reach, cannot touch the clip box are skipped (they would
+// paint nothing), so huge rectangles cost no time; the last step is always
+// drawn, so the pen ends where and as the whole run leaves it.
+void DrawChords(TCanvas* Canvas, TKxGradDirection Direction, TColor StartColor, TColor EndColor,
+                int64_t h, int64_t d, Integer ColorWidth) {
+  Canvas->Pen()->SetWidth(ColorWidth);
+  const TRect clip = Canvas->ClipRect();
+  const int64_t reach = 2 * int64_t{ColorWidth} + 4;  // the pen's stamp and rounding
+  int64_t lo, hi;
+  if (Direction == tgdChord1) {
+    lo = int64_t{clip.Left} + clip.Top - reach;
+    hi = int64_t{clip.Right} + clip.Bottom + reach;
+    // Past the Integer range every line is the same clamped one, at x + y = INT32_MAX.
+    if (hi >= INT32_MAX) hi = d;
+  } else {
+    lo = h + std::min<int64_t>(clip.Left, 2 * int64_t{clip.Left}) - clip.Bottom - reach;
+    hi = h + std::max<int64_t>(clip.Right, 2 * int64_t{clip.Right}) - clip.Top + reach;
+  }
+  auto draw = [&](int64_t i, TColor color) {
+    Canvas->Pen()->SetColor(color);
+    const host::HDC dc = Canvas->Handle();
+    const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
+    const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
+    host::MoveToEx(dc, from.X, from.Y, nullptr);
+    host::LineTo(dc, to.X, to.Y);
+  };
+  const int64_t lastStep = d / ColorWidth * ColorWidth;
+  int64_t i = (std::max<int64_t>(lo, 0) + ColorWidth - 1) / ColorWidth * ColorWidth;
+  for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= std::min(hi, d);
+       i += ColorWidth, steps.Next())
+    draw(i, steps.Color());
+  if (i <= lastStep) {
+    host::COLORREF last;
+    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, lastStep);
+    draw(lastStep, static_cast<TColor>(last));
+  }
 }
 
 }  // namespace
@@ -170,32 +185,18 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
   const int64_t d = Direction == tgdUpDown ? h : Direction == tgdLeftRight ? w : w + h;
   if (d <= 0) return;  // no step colours along an empty axis
 
-  if (Direction == tgdLeftRight &&
-      DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth))
+  if (Direction == tgdUpDown || Direction == tgdLeftRight) {
+    if (Direction == tgdUpDown)
+      DrawRowBands(Canvas, Rect, StartColor, EndColor, w, d, ColorWidth);
+    else
+      DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
+    // The brush ends as the band fills leave it: solid, in the last step's colour.
+    host::COLORREF last;
+    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth);
+    Canvas->Brush()->SetColor(static_cast<TColor>(last));
     return;
-  const bool chord = Direction == tgdChord1 || Direction == tgdChord2;
-  if (chord) Canvas->Pen()->SetWidth(ColorWidth);
-  GradientSteps steps(StartColor, EndColor, d, ColorWidth, 0);
-  for (int64_t i = 0; i <= d; i += ColorWidth, steps.Next()) {
-    const TColor color = steps.Color();
-    if (chord) {
-      Canvas->Pen()->SetColor(color);
-      const host::HDC dc = Canvas->Handle();
-      const host::TPoint from = Direction == tgdChord1 ? Pt(i, 0) : Pt(0, h - i);
-      const host::TPoint to = Direction == tgdChord1 ? Pt(-1, i) : Pt(i, h);
-      host::MoveToEx(dc, from.X, from.Y, nullptr);
-      host::LineTo(dc, to.X, to.Y);
-      continue;
-    }
-    // Bands are ColorWidth thick and not cut at the far edge.
-    const TRect band = Direction == tgdUpDown
-                           ? TRect{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
-                                   Clamp32(Rect.Top + i + ColorWidth)}
-                           : TRect{Clamp32(Rect.Left + i), Rect.Top,
-                                   Clamp32(Rect.Left + i + ColorWidth), Clamp32(Rect.Top + h)};
-    Canvas->Brush()->SetColor(color);
-    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
   }
+  DrawChords(Canvas, Direction, StartColor, EndColor, h, d, ColorWidth);
 }
 
 void DrawFrame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width) {

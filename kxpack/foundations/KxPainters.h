@@ -23,13 +23,14 @@ using host::TRect;
 // the colour Start + (End − Start) × i div D per channel, with D the height
 // (tgdUpDown), the width (tgdLeftRight) or their sum (chords). Bands are not
 // clipped to Rect, and the chords use canvas coordinates, not Rect's corner.
-// Nothing is painted when D is 0 or ColorWidth is below 1.
+// Nothing is painted when D is 0 or ColorWidth is below 1. The bands leave the
+// brush solid in the last step's colour, the chords the pen ColorWidth wide in it.
 void DrawGradientExt(host::TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor EndColor,
                      TKxGradDirection Direction, Integer ColorWidth);
 // Paints Width rings inward from Rect, each with its left and top edges in
 // TopColor and its right and bottom edges in BottomColor (the top-right and
 // bottom-left corner pixels take BottomColor), and returns in Rect the area
-// inside them.
+// inside them. The pen is left one pixel wide, in BottomColor when Width >= 1.
 void DrawFrame3D(host::TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor,
                  Integer Width);
 // As DrawFrame3D, except that the bottom-left corner pixel of each ring keeps

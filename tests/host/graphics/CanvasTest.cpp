@@ -48,6 +48,35 @@ TEST(Canvas, BitmapCanvasDrawsWithItsPenAndBrush) {
   EXPECT_EQ(GetBkMode(c.Handle()), TRANSPARENT);
 }
 
+TEST(Canvas, AColourMakesAClearBrushSolid) {
+  struct Case {
+    TBrushStyle before;
+    TColor color;  // given after the style; the brush is clBlue already
+  };
+  const Case cases[] = {
+      {bsClear, clRed},
+      {bsClear, clBlue},  // the same colour still makes it solid
+      {bsSolid, clRed},
+      {bsSolid, clBlue},
+  };
+  for (const Case& c : cases) {
+    auto b = MakeBitmap(2, 1, clWhite);
+    TCanvas& canvas = *b->Canvas();
+    canvas.Brush()->SetColor(clBlue);
+    canvas.Brush()->SetStyle(c.before);
+    EXPECT_EQ(GetBkMode(canvas.Handle()), c.before == bsClear ? TRANSPARENT : OPAQUE);
+    canvas.Brush()->SetColor(c.color);
+    const std::string what = (c.before == bsClear ? "clear, " : "solid, ") + ColorToString(c.color);
+    EXPECT_EQ(canvas.Brush()->Style(), bsSolid) << what;
+    EXPECT_EQ(canvas.Brush()->Color(), c.color) << what;
+    // The canvas follows: its DC is opaque in the colour, and fills paint.
+    EXPECT_EQ(GetBkMode(canvas.Handle()), OPAQUE) << what;
+    EXPECT_EQ(GetBkColor(canvas.Handle()), static_cast<COLORREF>(c.color)) << what;
+    canvas.FillRect({0, 0, 1, 1});
+    EXPECT_EQ(canvas.Pixels(0, 0), c.color) << what;
+  }
+}
+
 TEST(Canvas, LinesMoveThePenAndLeaveTheLastPoint) {
   auto b = MakeBitmap(5, 2, clWhite);
   TCanvas& c = *b->Canvas();

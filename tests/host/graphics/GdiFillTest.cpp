@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "host/graphics/Gdi.h"
 #include "tests/host/graphics/GdiTestSupport.h"
 
@@ -66,6 +69,59 @@ TEST(GdiFill, IntersectClipRectNarrowsTheClip) {
   const LogBrush red{bsSolid, clRed};
   FillRect(s.DC, {0, 0, 4, 2}, &red);
   EXPECT_EQ(s.Picture(kRedPixel), (std::vector<std::string>{".##.", "...."}));
+}
+
+TEST(GdiFill, FillColumnsPaintsWhatAFillPerColumnPaints) {
+  // A window at (2, 1) of a 12 × 6 framebuffer, visible in two pieces.
+  Region twoPieces(TRect{2, 1, 7, 5});
+  twoPieces.Union(TRect{9, 2, 12, 6});
+  struct Case {
+    const char* what;
+    int x, y, h, count;
+    TPoint origin;
+    const Region* clip;
+    bool monochrome;
+  };
+  const Case cases[] = {
+      {"inside", 1, 1, 3, 6, {}, nullptr, false},
+      {"past every edge", -4, -2, 20, 30, {}, nullptr, false},
+      {"one line", 3, 5, 1, 4, {}, nullptr, false},
+      {"no lines", 0, 0, 0, 5, {}, nullptr, false},
+      {"negative height", 0, 3, -2, 5, {}, nullptr, false},
+      {"window with a clip region", -1, 0, 6, 12, {2, 1}, &twoPieces, false},
+      {"monochrome", 0, 0, 6, 12, {}, nullptr, true},
+      {"far right", INT_MAX - 3, 0, 6, 3, {}, nullptr, false},
+      {"far left", INT_MIN, 0, 6, 3, {}, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    Surface columns(12, 6, 0x0000FF, c.origin, c.clip), fills(12, 6, 0x0000FF, c.origin, c.clip);
+    if (c.monochrome) columns.Image.PixelFormat = fills.Image.PixelFormat = pf1bit;
+    std::vector<COLORREF> colors;
+    for (int i = 0; i < c.count; ++i) colors.push_back(RGB(20 * i, 255 - 20 * i, 7 * i));
+    EXPECT_TRUE(FillColumns(columns.DC, c.x, c.y, c.h, colors)) << c.what;
+    for (int i = 0; i < c.count; ++i) {
+      const LogBrush brush{bsSolid, static_cast<TColor>(colors[i])};
+      const int64_t x = int64_t{c.x} + i;
+      if (x > INT_MAX - 1) break;
+      FillRect(fills.DC, {static_cast<int>(x), c.y, static_cast<int>(x) + 1, c.y + c.h}, &brush);
+    }
+    EXPECT_EQ(columns.Image.Pixels, fills.Image.Pixels) << c.what;
+  }
+  EXPECT_FALSE(FillColumns(nullptr, 0, 0, 1, std::vector<COLORREF>{0}));
+
+  // A block of whole rows taller than the runs it is copied in, and one that
+  // stops a row short of the bottom.
+  for (const int h : {2000, 1999}) {
+    Surface tall(3, 2000, 0x808080);
+    ASSERT_TRUE(FillColumns(tall.DC, 0, 0, h, std::vector<COLORREF>{clRed, clLime, clBlue}));
+    for (int y = 0; y < 2000; ++y) {
+      const std::vector<uint32_t> expected =
+          y < h ? std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}
+                : std::vector<uint32_t>{0x808080, 0x808080, 0x808080};
+      ASSERT_EQ(std::vector<uint32_t>(tall.Image.Row(y), tall.Image.Row(y) + 3), expected)
+          << "h = " << h << ", y = " << y;
+    }
+  }
 }
 
 TEST(GdiFill, RectangleFramesWithThePenAndFillsInside) {

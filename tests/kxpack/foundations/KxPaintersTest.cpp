@@ -89,6 +89,222 @@ TEST(DrawGradientExt, ChordsRunFromTheirStartCorner) {
   EXPECT_GT(two.At(19, 0) & 0xFF, 230);
 }
 
+// The band fills a gradient is defined by: band k from i = k × ColorWidth
+// filled with the colour Start + (End − Start) × i div D per channel, one
+// FillRect of the canvas's brush per band, the last band starting at i <= D.
+void BandByBand(host::TCanvas* Canvas, const TRect& Rect, TColor Start, TColor End,
+                TKxGradDirection Direction, Integer ColorWidth) {
+  const int64_t w = Rect.Right - Rect.Left, h = Rect.Bottom - Rect.Top;
+  const int64_t d = Direction == tgdUpDown ? h : w;
+  for (int64_t i = 0; i <= d; i += ColorWidth) {
+    TColor color = 0;
+    for (int shift : {0, 8, 16}) {
+      const int64_t from = Start >> shift & 0xFF, to = End >> shift & 0xFF;
+      color |= static_cast<TColor>(from + (to - from) * i / d) << shift;
+    }
+    Canvas->Brush()->SetColor(color);
+    const int x = Rect.Left + static_cast<int>(i), y = Rect.Top + static_cast<int>(i);
+    const TRect band = Direction == tgdUpDown ? TRect{Rect.Left, y, Rect.Right, y + ColorWidth}
+                                              : TRect{x, Rect.Top, x + ColorWidth, Rect.Bottom};
+    host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
+  }
+}
+
+TEST(DrawGradientExt, BandsPaintWhatOneFillPerBandPaints) {
+  // Cases for left-to-right bands; the top-to-bottom ones run them on their side.
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer colorWidth;
+    TRect clip;  // empty: unclipped
+    bool monochrome;
+  };
+  const Case cases[] = {
+      {"narrow bands", {0, 0, 30, 6}, 1, {}, false},
+      {"wide bands past the edge", {2, 1, 27, 7}, 4, {}, false},
+      {"width a multiple of the band", {0, 0, 24, 5}, 6, {}, false},
+      {"off the canvas on the left", {-13, -2, 20, 9}, 3, {}, false},
+      {"clip cutting bands", {0, 0, 40, 8}, 7, {9, 2, 23, 6}, false},
+      {"clip beside the bands", {0, 0, 10, 8}, 2, {20, 0, 30, 8}, false},
+      {"one band wider than the canvas", {0, 0, 5, 5}, 100, {}, false},
+      {"monochrome canvas", {0, 0, 30, 6}, 2, {}, true},
+      {"wide bands over a huge width", {-(1 << 24), 0, 30, 6}, 1 << 21, {}, false},
+  };
+  auto onItsSide = [](const TRect& r) { return TRect{r.Top, r.Left, r.Bottom, r.Right}; };
+  for (const TKxGradDirection direction : {tgdLeftRight, tgdUpDown})
+    for (const Case& c : cases) {
+      const bool turned = direction == tgdUpDown;
+      const TRect rect = turned ? onItsSide(c.rect) : c.rect;
+      const TRect clip = turned ? onItsSide(c.clip) : c.clip;
+      Surface drawn(36, 36), bands(36, 36);
+      for (Surface* s : {&drawn, &bands}) {
+        if (c.monochrome) s->bmp.SetMonochrome(true);
+        if (!clip.IsEmpty())
+          host::IntersectClipRect(s->Canvas()->Handle(), clip.Left, clip.Top, clip.Right,
+                                  clip.Bottom);
+      }
+      DrawGradientExt(drawn.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      BandByBand(bands.Canvas(), rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      EXPECT_TRUE(drawn.SamePixels(bands.bmp)) << c.what << (turned ? ", top to bottom" : "");
+    }
+}
+
+TEST(DrawGradientExt, BandStepsStayExactOnHugeRectangles) {
+  // One-pixel bands, so the pixel at position p along the gradient has step
+  // i = p − the rectangle's start, of D = its length; the canvas shows the last
+  // 30 positions. For the columns, lengths around 2^23 cross from one way of
+  // working out the steps to the other.
+  for (const TKxGradDirection direction : {tgdLeftRight, tgdUpDown})
+    for (const int64_t length : {int64_t{8388607}, int64_t{8388608}, int64_t{8388609},
+                                 int64_t{123456789}, int64_t{INT_MAX}}) {
+      const bool across = direction == tgdLeftRight;
+      Surface s(across ? 30 : 2, across ? 2 : 30);
+      const int start = static_cast<int>(30 - length);
+      const TRect rect = across ? TRect{start, 0, 30, 2} : TRect{0, start, 2, 30};
+      const TColor first = 0x0010FF03, second = 0x00F0000A;
+      DrawGradientExt(s.Canvas(), rect, first, second, direction, 1);
+      for (int p = 0; p < 30; ++p) {
+        const int64_t i = p - int64_t{start};
+        TColor expected = 0;
+        for (int shift : {0, 8, 16}) {
+          const int64_t from = first >> shift & 0xFF, to = second >> shift & 0xFF;
+          expected |= static_cast<TColor>(from + (to - from) * i / length) << shift;
+        }
+        ASSERT_EQ(across ? s.At(p, 1) : s.At(1, p), expected)
+            << "direction " << int(direction) << ", length " << length << ", at " << p;
+      }
+    }
+}
+
+// The chords a gradient is defined by: for i = 0, ColorWidth, … <= D = W + H,
+// a line of the step's colour from (i, 0) to (−1, i) (chord1) or from
+// (0, H − i) to (i, H) (chord2), the pen ColorWidth wide.
+void ChordByChord(host::TCanvas* Canvas, const TRect& Rect, TColor Start, TColor End,
+                  TKxGradDirection Direction, Integer ColorWidth) {
+  const int64_t h = Rect.Bottom - Rect.Top, d = Rect.Right - Rect.Left + h;
+  Canvas->Pen()->SetWidth(ColorWidth);
+  for (int64_t i = 0; i <= d; i += ColorWidth) {
+    TColor color = 0;
+    for (int shift : {0, 8, 16}) {
+      const int64_t from = Start >> shift & 0xFF, to = End >> shift & 0xFF;
+      color |= static_cast<TColor>(from + (to - from) * i / d) << shift;
+    }
+    Canvas->Pen()->SetColor(color);
+    const int n = static_cast<int>(i), height = static_cast<int>(h);
+    if (Direction == tgdChord1) {
+      Canvas->MoveTo(n, 0);
+      Canvas->LineTo(-1, n);
+    } else {
+      Canvas->MoveTo(0, height - n);
+      Canvas->LineTo(n, height);
+    }
+  }
+}
+
+TEST(DrawGradientExt, ChordsPaintAndEndWhereEveryLineDrawnWould) {
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer colorWidth;
+    TRect clip;  // empty: the whole 40 × 40 canvas
+    host::TPenStyle style;
+    host::TPenMode mode;
+  };
+  const Case cases[] = {
+      {"the canvas", {0, 0, 40, 40}, 1, {}, host::psSolid, host::pmCopy},
+      {"wide lines", {0, 0, 40, 40}, 5, {}, host::psSolid, host::pmCopy},
+      {"far past the canvas", {0, 0, 700, 300}, 1, {}, host::psSolid, host::pmCopy},
+      {"wide, far past the canvas", {0, 0, 300, 700}, 7, {}, host::psSolid, host::pmCopy},
+      {"a clip in the middle", {0, 0, 200, 90}, 3, {17, 11, 29, 23}, host::psSolid, host::pmCopy},
+      {"a clip at the far corner",
+       {0, 0, 60, 60},
+       2,
+       {30, 30, 40, 40},
+       host::psSolid,
+       host::pmCopy},
+      {"dotted", {0, 0, 500, 80}, 1, {5, 20, 35, 38}, host::psDot, host::pmCopy},
+      {"xor", {0, 0, 90, 400}, 4, {3, 3, 37, 12}, host::psSolid, host::pmXor},
+  };
+  for (const TKxGradDirection direction : {tgdChord1, tgdChord2})
+    for (const Case& c : cases) {
+      Surface drawn(40, 40), lines(40, 40);
+      for (Surface* s : {&drawn, &lines}) {
+        s->Canvas()->Pen()->SetStyle(c.style);
+        s->Canvas()->Pen()->SetMode(c.mode);
+        if (!c.clip.IsEmpty())
+          host::IntersectClipRect(s->Canvas()->Handle(), c.clip.Left, c.clip.Top, c.clip.Right,
+                                  c.clip.Bottom);
+      }
+      DrawGradientExt(drawn.Canvas(), c.rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      ChordByChord(lines.Canvas(), c.rect, 0x00204080, 0x00F0C010, direction, c.colorWidth);
+      const std::string what =
+          std::string(c.what) + " (chord" + (direction == tgdChord1 ? "1" : "2") + ")";
+      EXPECT_TRUE(drawn.SamePixels(lines.bmp)) << what;
+      EXPECT_EQ(drawn.Canvas()->PenPos(), lines.Canvas()->PenPos()) << what;
+      EXPECT_EQ(drawn.Canvas()->Pen()->Color(), lines.Canvas()->Pen()->Color()) << what;
+      EXPECT_EQ(host::GetPixel(drawn.Canvas()->Handle(), 0, 0),
+                host::GetPixel(lines.Canvas()->Handle(), 0, 0))
+          << what;
+    }
+}
+
+TEST(DrawGradientExt, ChordsOverAHugeSquareEnd) {
+  // D = 2 × INT_MAX; chord2's line of step INT_MAX runs through (0, 0), with
+  // red halfway from 0 to 200.
+  for (const TKxGradDirection direction : {tgdChord1, tgdChord2}) {
+    Surface s(8, 8);
+    DrawGradientExt(s.Canvas(), {0, 0, INT_MAX, INT_MAX}, 0, 200, direction, 1);
+    EXPECT_EQ(s.Canvas()->Pen()->Color(), 200) << int(direction);
+    const TPoint end = direction == tgdChord1 ? TPoint{-1, INT_MAX} : TPoint{INT_MAX, INT_MAX};
+    EXPECT_EQ(s.Canvas()->PenPos(), end) << int(direction);
+    if (direction == tgdChord2) {
+      EXPECT_EQ(s.At(0, 0), 100);
+    }
+  }
+}
+
+TEST(DrawGradientExt, EveryDirectionLeavesTheCanvasAsItsDrawingSteps) {
+  // D = 10 for the bands and 20 for the chords; with steps of 3 the last is at
+  // i = 9 or 18, red 180 of 200 either way.
+  struct Case {
+    TKxGradDirection direction;
+    host::TBrushStyle brushBefore;
+    bool visible;  // else the rectangle lies off the canvas
+    TColor brushAfter, penAfter;
+    Integer penWidthAfter;
+  };
+  constexpr TColor kBrush = 0x00123456, kPen = 0x00654321;
+  const Case cases[] = {
+      {tgdLeftRight, host::bsSolid, true, 180, kPen, 1},
+      {tgdLeftRight, host::bsClear, true, 180, kPen, 1},
+      {tgdLeftRight, host::bsClear, false, 180, kPen, 1},
+      {tgdUpDown, host::bsSolid, true, 180, kPen, 1},
+      {tgdUpDown, host::bsClear, true, 180, kPen, 1},
+      {tgdUpDown, host::bsClear, false, 180, kPen, 1},
+      {tgdChord1, host::bsClear, true, kBrush, 180, 3},
+      {tgdChord2, host::bsSolid, true, kBrush, 180, 3},
+  };
+  for (const Case& c : cases) {
+    Surface s(12, 12);
+    host::TCanvas* canvas = s.Canvas();
+    canvas->Brush()->SetColor(kBrush);
+    canvas->Brush()->SetStyle(c.brushBefore);
+    canvas->Pen()->SetColor(kPen);
+    const TRect rect = c.visible ? TRect{0, 0, 10, 10} : TRect{50, 50, 60, 60};
+    DrawGradientExt(canvas, rect, 0, 200, c.direction, 3);
+    const bool bands = c.direction == tgdLeftRight || c.direction == tgdUpDown;
+    EXPECT_EQ(canvas->Brush()->Style(), bands ? host::bsSolid : c.brushBefore)
+        << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Brush()->Color(), c.brushAfter) << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Pen()->Color(), c.penAfter) << "direction " << int(c.direction);
+    EXPECT_EQ(canvas->Pen()->Width(), c.penWidthAfter) << "direction " << int(c.direction);
+    // A clear brush beforehand does not keep the bands from being painted.
+    if (bands) {
+      EXPECT_EQ(s.At(0, 0), c.visible ? 0 : kBackground) << "direction " << int(c.direction);
+    }
+  }
+}
+
 // What ring k of a frame on (0, 0, size, size) paints at (x, y), or nothing.
 std::optional<TColor> RingModel(int x, int y, int size, int width, TColor top, TColor bottom,
                                 bool outline) {
@@ -163,6 +379,32 @@ TEST(DrawFrame3D, HugeWidthsEndAndPaintWhatSingleRingsWould) {
   DrawFrame3D(none.Canvas(), same, 0, 0, 0);
   EXPECT_EQ(same, (TRect{1, 1, 9, 9}));
   EXPECT_TRUE(none.SamePixels(untouched.bmp));
+}
+
+TEST(DrawFrame3D, ThePenEndsInTheBottomColourWhereverTheRingsFall) {
+  struct Case {
+    const char* what;
+    TRect rect;
+    Integer width;
+    TColor penAfter;
+  };
+  constexpr TColor kTop = 0x0000FF, kBottom = 0x00FF00, kPen = 0x00654321;
+  const Case cases[] = {
+      {"rings on the canvas", {0, 0, 10, 10}, 2, kBottom},
+      {"rings off the canvas", {40, 40, 50, 50}, 2, kBottom},
+      {"rings around the canvas", {-20, -20, 40, 40}, 3, kBottom},
+      {"no rings", {0, 0, 10, 10}, 0, kPen},
+  };
+  for (const Case& c : cases)
+    for (const bool outline : {false, true}) {
+      Surface s(12, 12);
+      s.Canvas()->Pen()->SetColor(kPen);
+      s.Canvas()->Pen()->SetWidth(4);
+      TRect r = c.rect;
+      (outline ? DrawOutline3D : DrawFrame3D)(s.Canvas(), r, kTop, kBottom, c.width);
+      EXPECT_EQ(s.Canvas()->Pen()->Color(), c.penAfter) << c.what << (outline ? " (outline)" : "");
+      EXPECT_EQ(s.Canvas()->Pen()->Width(), 1) << c.what << (outline ? " (outline)" : "");
+    }
 }
 
 TEST(DrawTiledBitmap, CoversTheRectangleAndNothingElse) {
