@@ -29,6 +29,7 @@ void WriteFile(const fs::path& path, const std::string& text) {
 struct Result {
   int status = -1;
   std::string err;
+  std::string out;
 };
 
 class KxviewTest : public ::testing::Test {
@@ -48,10 +49,10 @@ class KxviewTest : public ::testing::Test {
   Result Run(const std::vector<std::string>& args, const std::string& envPrefix = "") const {
     std::string command = envPrefix + " '" KXVIEW_PATH "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
-    const fs::path err = Temp("stderr.txt");
-    command += " 2>'" + err.string() + "' >/dev/null";
+    const fs::path err = Temp("stderr.txt"), out = Temp("stdout.txt");
+    command += " 2>'" + err.string() + "' >'" + out.string() + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err), ReadFile(out)};
   }
 
   fs::path dir_;
@@ -172,12 +173,95 @@ TEST_F(KxviewTest, WindowWithoutDisplayExitsTwoPointingAtPng) {
 
 TEST_F(KxviewTest, WrongCommandLinesShowUsageAndExitTwo) {
   const std::vector<std::vector<std::string>> cases = {
-      {}, {"a.kxf", "--png"}, {"a.kxf", "--check", "--save", "b.kxf"}, {"a.kxf", "--frobnicate"}};
+      {},
+      {"a.kxf", "--png"},
+      {"a.kxf", "--check", "--save", "b.kxf"},
+      {"a.kxf", "--frobnicate"},
+      {"a.kxf", "--script"},
+      {"a.kxf", "--script", "s.txt", "--check"},
+      {"a.kxf", "--save", "b.kxf", "--script", "s.txt"}};
   for (const auto& args : cases) {
     const Result r = Run(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage: kxview"), std::string::npos) << r.err;
   }
+}
+
+TEST_F(KxviewTest, ScriptLinesThatCannotRunNameScriptAndLineAndExitOne) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  struct Case {
+    const char* line;
+    const char* message;  // after "SCRIPT:3: "
+  };
+  const Case cases[] = {
+      {"frobnicate 1 2",
+       "expected a command (move, press, release, click, dblclick, drag, key, "
+       "type, wait, now, set, print, call, png, expect, expect-pixel), found "
+       "'frobnicate'"},
+      {"click 10 ten", "expected a number for Y, found 'ten'"},
+      {"wait -5", "expected a time to wait of 0 ms or more, found -5"},
+      {"click 1 2 sideways", "expected left, right or middle, found 'sideways'"},
+      {"key VK_NOPE", "expected a virtual-key name (VK_RETURN, A …), found 'VK_NOPE'"},
+      {"now 2026-02-30 10:00:00",
+       "expected a time YYYY-MM-DD HH:MM:SS[.mmm], found "
+       "'2026-02-30 10:00:00'"},
+      {"print Nobody.Color", "expected a component of Small, found 'Nobody'"},
+      {"print Lamp.Colour", "expected a published property of TPanel, found 'Colour'"},
+      {"set Lamp.Width = 'wide'", "expected an integer for Width, found 'wide'"},
+      {"set Lamp.Color = clNoSuchColour",
+       "expected a colour name or number for Color, found "
+       "'clNoSuchColour'"},
+      {"call Lamp.Explode", "expected a method TPanel offers to scripts, found 'Explode'"},
+      {"expect Lamp.Color = clLime", "expected Lamp.Color = clLime, found Lamp.Color = clRed"},
+      {"expect-pixel 10 10 00FF00", "expected 00FF00 at 10 10, found FF0000"},
+      {"expect-pixel 10 10 green", "expected a colour RRGGBB, found 'green'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const fs::path script = Temp("script.txt");
+    WriteFile(script, std::string("move 1 1\n# the next line fails\n") + c.line + "\nmove 2 2\n");
+    const Result r = Run({Temp("small.kxf").string(), "--script", script.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, script.string() + ":3: " + c.message + "\n");
+  }
+  const Result missing = Run({Temp("small.kxf").string(), "--script", Temp("absent.txt").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, Temp("absent.txt").string() + ":1: cannot read the script\n");
+  const Result unwritable = Run({Temp("small.kxf").string(), "--script", "-"},
+                                "printf 'png " + Temp("no/such/dir.png").string() + "\\n' |");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err.rfind("-:1: ", 0), 0u) << unwritable.err;
+}
+
+TEST_F(KxviewTest, ScriptPrintsSetsAndExpectsThenWritesThePng) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  const fs::path script = Temp("script.txt");
+  const fs::path during = Temp("during.png"), after = Temp("after.png");
+  WriteFile(script,
+            "print Lamp.Color\n"
+            "print Lamp.Enabled\n"
+            "\n"
+            "set Lamp.Color = clLime\n"
+            "expect Lamp.Color = clLime\n"
+            "expect-pixel 10 10 00FF00\n"
+            "png " +
+                during.string() +
+                "\n"
+                "set Lamp.Left = 100\n"
+                "print Lamp.Left\n");
+  const Result r =
+      Run({Temp("small.kxf").string(), "--script", script.string(), "--png", after.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Lamp.Color = clRed\nLamp.Enabled = True\nLamp.Left = 100\n");
+  auto pixel = [&](const fs::path& png, int x, int y) {
+    const std::string bytes = ReadFile(png);
+    const host::BitmapImage image =
+        host::DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return image.Pixels[image.Width * y + x];
+  };
+  EXPECT_EQ(pixel(during, 10, 10), 0x00FF00u);
+  EXPECT_EQ(pixel(after, 10, 10), 0x102030u);
+  EXPECT_EQ(pixel(after, 110, 10), 0x00FF00u);
 }
 
 }  // namespace
