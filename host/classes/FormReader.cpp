@@ -24,6 +24,7 @@ struct Assignment {
   const TPropInfo* Prop = nullptr;
   int64_t Ord = 0;
   const TMethodInfo* Method = nullptr;  // nullptr for an event: clears it
+  bool Unpublished = false;             // an event naming a method the root lacks
 };
 
 // One object of the file, checked.
@@ -59,7 +60,8 @@ std::string EnumNames(const TEnumInfo& info) {
 
 class FormReader {
  public:
-  FormReader(std::string_view fileName, const TFormObject& tree) : file_(fileName), tree_(tree) {}
+  FormReader(std::string_view fileName, const TFormObject& tree, const TReadOptions& options = {})
+      : file_(fileName), tree_(tree), options_(options) {}
 
   // Checks the whole file for a new root of class cls.
   Plan Check(TClass rootClass, const TComponent* existingRoot) {
@@ -264,7 +266,7 @@ class FormReader {
         return;
       case tkMethod:
         if (v.Kind != TFormValue::vkIdent) WrongValue(a, "a method name");
-        if (!SameText(v.Str, "nil")) a.Method = CheckMethod(a);
+        if (!SameText(v.Str, "nil")) CheckMethod(a);
         return;
       case tkBinary:
         if (v.Kind != TFormValue::vkBinary) WrongValue(a, "binary data { … }");
@@ -272,13 +274,17 @@ class FormReader {
     }
   }
 
-  const TMethodInfo* CheckMethod(const Assignment& a) const {
+  void CheckMethod(Assignment& a) const {
     const TPublished* table = PublishedOfClass(root_class_);
     const TMethodInfo* m = table ? table->FindMethod(a.Source->Value.Str) : nullptr;
+    if (!m && options_.Unpublished) {
+      a.Unpublished = true;
+      return;
+    }
     if (!m) WrongValue(a, std::string("a published method of ") + root_class_->Name);
     if (m->EventType != a.Prop->EventType)
       WrongValue(a, "a method with the parameters of " + a.Prop->Name);
-    return m;
+    a.Method = m;
   }
 
   void CheckReference(const PendingRef& r) const {
@@ -405,7 +411,11 @@ class FormReader {
           fixups_.push_back({target, &p, &v.Str, a.Source->Line});
         break;
       case tkMethod:
-        if (a.Method)
+        if (a.Unpublished) {
+          p.SetStr(target, v.Str);
+          options_.Unpublished(p, p.EventField(target), v.Str);
+        }
+        else if (a.Method)
           a.Method->Bind(root_, p.EventField(target));
         else
           p.SetStr(target, "");
@@ -443,6 +453,7 @@ class FormReader {
 
   std::string_view file_;
   const TFormObject& tree_;
+  const TReadOptions& options_;
   const TComponent* existing_ = nullptr;
   TClass root_class_ = nullptr;
   std::unordered_map<std::string, const TFormObject*> names_;  // lower-case name → object
@@ -475,13 +486,14 @@ std::string FileText(const std::string& path) {
 
 }  // namespace
 
-TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner) {
+TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner,
+                     const TReadOptions& options) {
   const TFormObject tree = ParseForm(text, fileName);
   TClass cls = GetClass(tree.ClassName);
   if (!cls || !CanCreateClass(cls))
     throw EReadError(FormErrorText(fileName, tree.Line,
                                    "expected a registered class, found '" + tree.ClassName + "'"));
-  FormReader reader(fileName, tree);
+  FormReader reader(fileName, tree, options);
   const Plan plan = reader.Check(cls, nullptr);
   return reader.ApplyNew(plan, owner);
 }

@@ -362,8 +362,10 @@ class TPublishBuilder {
     p.EventType = typeid(Ev);
     p.EventField = [field](TObject* o) -> void* { return &(static_cast<T*>(o)->*field); };
     p.GetStr = [field](TObject* o) { return (static_cast<T*>(o)->*field).MethodName(); };
+    // A name alone makes an unbound handler that keeps its name, so a form
+    // read without the method is written back as it was; "" clears.
     p.SetStr = [field](TObject* o, const std::string& method) {
-      if (method.empty()) static_cast<T*>(o)->*field = Ev();
+      static_cast<T*>(o)->*field = Ev().Named(method);
     };
     return Add(std::move(p));
   }

@@ -264,4 +264,69 @@ TEST_F(KxviewTest, ScriptPrintsSetsAndExpectsThenWritesThePng) {
   EXPECT_EQ(pixel(after, 110, 10), 0x00FF00u);
 }
 
+// A form whose handlers live in an application kxview does not have.
+constexpr const char* kHandlerForm = R"(object F: TForm
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 100
+  OnCreate = FormCreate
+  OnShow = FormShow
+  object Lamp: TPanel
+    Left = 8
+    Top = 8
+    Width = 40
+    Height = 20
+    OnClick = LampClick
+    OnDblClick = LampClick
+    OnMouseDown = LampMouseDown
+    OnMouseUp = LampMouseUp
+  end
+  object Ok: TButton
+    Left = 100
+    Top = 8
+    Width = 60
+    Height = 24
+    ModalResult = 1
+    OnClick = OkClick
+  end
+end
+)";
+
+TEST_F(KxviewTest, EventsPrintTheHandlerCallsInTheHostsOrder) {
+  WriteFile(Temp("handlers.kxf"), kHandlerForm);
+  WriteFile(Temp("script.txt"), "click 10 12\nclick 110 12\n");
+  const Result r =
+      Run({Temp("handlers.kxf").string(), "--events", "--script", Temp("script.txt").string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "FormCreate(Sender=F)\n"
+            "FormShow(Sender=F)\n"
+            "LampMouseDown(Sender=Lamp Button=mbLeft Shift=[ssLeft] X=2 Y=4)\n"
+            "LampClick(Sender=Lamp)\n"
+            "LampMouseUp(Sender=Lamp Button=mbLeft Shift=[] X=2 Y=4)\n"
+            "OkClick(Sender=Ok)\n"
+            "Form.ModalResult = 1\n");
+}
+
+TEST_F(KxviewTest, WithoutEventsHandlersStayUnboundWithOneWarningPerNameAndAreSavedBack) {
+  WriteFile(Temp("handlers.kxf"), kHandlerForm);
+  const Result check = Run({Temp("handlers.kxf").string(), "--check"});
+  EXPECT_EQ(check.status, 0);
+  for (const char* name :
+       {"FormCreate", "FormShow", "LampClick", "LampMouseDown", "LampMouseUp", "OkClick"}) {
+    const std::string warning = std::string(" = ") + name + " left unbound";
+    const size_t first = check.err.find(warning);
+    EXPECT_NE(first, std::string::npos) << name << "\n" << check.err;
+    EXPECT_EQ(check.err.find(warning, first + 1), std::string::npos) << name;
+  }
+  const Result save = Run({Temp("handlers.kxf").string(), "--save", Temp("saved.kxf").string()});
+  ASSERT_EQ(save.status, 0) << save.err;
+  const std::string saved = ReadFile(Temp("saved.kxf"));
+  for (const char* line : {"OnCreate = FormCreate", "OnShow = FormShow", "OnClick = LampClick",
+                           "OnMouseUp = LampMouseUp", "OnClick = OkClick"})
+    EXPECT_NE(saved.find(line), std::string::npos) << line;
+}
+
 }  // namespace

@@ -218,7 +218,7 @@ void RunLine(Session& session, const Line& line, std::ostream& out) {
 }  // namespace
 
 int RunScript(Session& session, std::istream& in, const std::string& scriptName, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, bool reportModalResult) {
   int number = 0;
   for (std::string text; std::getline(in, text);) {
     ++number;
@@ -227,6 +227,10 @@ int RunScript(Session& session, std::istream& in, const std::string& scriptName,
     if (trimmed.empty() || trimmed[0] == '#') continue;
     try {
       RunLine(session, Split(trimmed), out);
+      if (reportModalResult && session.Form()->ModalResult() != host::mrNone) {
+        out << "Form.ModalResult = " << session.Form()->ModalResult() << '\n';
+        session.Form()->SetModalResult(host::mrNone);
+      }
       out.flush();
     } catch (const std::exception& e) {
       err << scriptName << ':' << number << ": " << e.what() << '\n';

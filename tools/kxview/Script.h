@@ -20,9 +20,11 @@
 namespace kxview {
 
 // Runs the script read from in (named scriptName in messages). print writes
-// to out. Returns 0, or 1 after writing "SCRIPT:LINE: message" to err for
-// the first line that could not be run or whose expectation failed.
+// to out; with reportModalResult, so does a modal result handed to the form
+// ("Form.ModalResult = 1", after which the form takes the next one). Returns
+// 0, or 1 after writing "SCRIPT:LINE: message" to err for the first line
+// that could not be run or whose expectation failed.
 int RunScript(kx::testing::Session& session, std::istream& in, const std::string& scriptName,
-              std::ostream& out, std::ostream& err);
+              std::ostream& out, std::ostream& err, bool reportModalResult);
 
 }  // namespace kxview

@@ -7,6 +7,9 @@
 //                                  script's commands (tools/kxview/Script.h;
 //                                  "-" reads standard input), then writes the
 //                                  PNG when asked
+// --events (with any mode) binds the handlers the file names to stubs that
+// print each call on stdout; without it they are left unbound, with one
+// warning per name on stderr.
 //
 // Exit status: 0 done; 1 the form file or an output could not be handled
 // (the reason on stderr, "FILE:LINE: message" for errors in the file or the
@@ -23,6 +26,7 @@
 #include "host/base/SysUtils.h"
 #include "host/controls/Forms.h"
 #include "host/testing/Session.h"
+#include "tools/kxview/Events.h"
 #include "tools/kxview/FormFile.h"
 #include "tools/kxview/Script.h"
 #include "tools/kxview/Snapshot.h"
@@ -36,11 +40,12 @@ struct Options {
   std::string form;
   std::string output;  // for Png and Save; for Script the PNG written after it, if any
   std::string script;  // "-" for standard input
+  bool events = false;
 };
 
 constexpr const char* kUsage =
     "usage: kxview FORM.kxf [--png OUT.png | --check | --save OUT.kxf |\n"
-    "                        --script SCRIPT [--png OUT.png]]\n";
+    "                        --script SCRIPT [--png OUT.png]] [--events]\n";
 
 std::optional<Options> ParseOptions(int argc, char** argv) {
   Options options;
@@ -55,7 +60,10 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
       return true;
     };
     bool ok;
-    if (arg == "--script") {
+    if (arg == "--events") {
+      ok = !options.events;
+      options.events = true;
+    } else if (arg == "--script") {
       // Combines with --png: the picture is taken after the script.
       ok = options.script.empty() && i + 1 < argc;
       if (ok) options.script = argv[++i];
@@ -102,7 +110,8 @@ int RunScript(host::TCustomForm* form, const Options& options) {
   }
   std::istream& in = options.script == "-" ? std::cin : file;
   kx::testing::Session session(form);
-  const int status = kxview::RunScript(session, in, options.script, std::cout, std::cerr);
+  const int status =
+      kxview::RunScript(session, in, options.script, std::cout, std::cerr, options.events);
   if (status == 0 && !options.output.empty()) session.SavePng(options.output);
   return status;
 }
@@ -110,7 +119,9 @@ int RunScript(host::TCustomForm* form, const Options& options) {
 int Run(const Options& options) {
   // Only the window mode needs a display; the others never open one.
   if (options.mode != Mode::Window) setenv("KX_PLATFORM", "headless", 1);
-  host::TCustomForm* form = kxview::LoadForm(options.form);
+  host::TCustomForm* form = kxview::LoadForm(
+      options.form, options.events ? kxview::PrintHandlerCalls(std::cout, std::cerr)
+                                   : kxview::WarnUnboundHandlers(std::cerr));
   int status = 0;
   try {
     switch (options.mode) {
