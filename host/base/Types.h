@@ -1,6 +1,7 @@
 #pragma once
 // The host framework's basic value types: integers by their host names,
 // colours, points and rectangles.
+#include <algorithm>
 #include <cstdint>
 
 namespace host {
@@ -47,12 +48,30 @@ inline TPoint Point(int32_t x, int32_t y) { return {x, y}; }
 inline TRect Rect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   return {left, top, right, bottom};
 }
+
+// v, or the nearest end of the 32-bit range when v lies outside it: edges and
+// sizes worked out in 64 bits come back as Integers without wrapping around.
+constexpr int32_t SaturateToInt32(int64_t v) {
+  return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
+}
+
+// The part two rectangles share; empty (IsEmpty) when they do not meet.
+inline TRect Intersection(const TRect& a, const TRect& b) {
+  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+          std::min(a.Bottom, b.Bottom)};
+}
+
 // The far edges saturate at the integer range instead of wrapping around.
 inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
-  auto edge = [](int64_t v) {
-    return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v);
-  };
-  return {left, top, edge(int64_t{left} + width), edge(int64_t{top} + height)};
+  return {left, top, SaturateToInt32(int64_t{left} + width),
+          SaturateToInt32(int64_t{top} + height)};
+}
+
+// R moved in by `by` on every side (out for a negative `by`); the edges
+// saturate at the integer range, so huge frame widths cannot overflow.
+inline void ShrinkRect(TRect& R, int64_t by) {
+  R = {SaturateToInt32(R.Left + by), SaturateToInt32(R.Top + by), SaturateToInt32(R.Right - by),
+       SaturateToInt32(R.Bottom - by)};
 }
 
 }  // namespace host

@@ -6,10 +6,10 @@
 #include <memory>
 #include <unordered_map>
 
+#include "host/base/FileContents.h"
 #include "host/classes/ClassRegistry.h"
 #include "host/classes/FormParser.h"
 #include "host/classes/Streaming.h"
-#include "host/classes/Streams.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/Color.h"
 
@@ -477,13 +477,6 @@ TClass RootClassFor(const TComponent* root, const TFormObject& tree, std::string
       "expected an object of class " + root->ClassName() + ", found " + tree.ClassName));
 }
 
-std::string FileText(const std::string& path) {
-  TMemoryStream stream;
-  stream.LoadFromFile(path);
-  const auto& data = stream.Data();
-  return std::string(data.begin(), data.end());
-}
-
 }  // namespace
 
 TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner,
@@ -515,11 +508,11 @@ void ReadProperty(TComponent* root, TComponent* component, std::string_view text
 }
 
 TComponent* ReadFormFile(const std::string& path, TComponent* owner) {
-  return ReadForm(FileText(path), path, owner);
+  return ReadForm(ReadFileContents(path), path, owner);
 }
 
 void ReadFormFileInto(TComponent* root, const std::string& path) {
-  ReadFormInto(root, FileText(path), path);
+  ReadFormInto(root, ReadFileContents(path), path);
 }
 
 }  // namespace host

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "host/base/FileContents.h"
+
 namespace host {
 
 int64_t TStream::Size() {
@@ -75,8 +77,8 @@ void TMemoryStream::Clear() {
 }
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
-  TFileStream file(fileName, fmOpenRead);
-  data_ = file.ReadRemaining();
+  const std::string bytes = ReadFileContents(fileName);
+  data_.assign(bytes.begin(), bytes.end());
   pos_ = 0;
 }
 

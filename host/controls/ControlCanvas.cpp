@@ -27,29 +27,25 @@ void TControlCanvas::CreateHandle() {
     dc = GetDC(w->Handle());
   } else if (TWinControl* parent = FControl->Parent()) {
     const TRect bounds = FControl->BoundsRect();
-    HDC parentDC = CreateWindowDC(parent->Window(), Region(bounds));
-    if (parentDC) {
-      dc = CreateChildDC(parentDC, bounds);
-      DeleteDC(parentDC);
-    }
+    const UniqueDC parentDC(CreateWindowDC(parent->Window(), Region(bounds)));
+    dc = CreateChildDC(parentDC.get(), bounds);
   }
   if (!dc) {
     inherited::CreateHandle();
     return;
   }
-  FOwnDC = dc;
+  // Frees a DC of its own whose handle was detached some other way.
+  FOwnDC.reset(dc);
   CanvasesWithDC().push_back(this);
   SetHandle(dc);
 }
 
 void TControlCanvas::FreeHandle() {
   if (!FOwnDC) return;
-  HDC dc = FOwnDC;
-  FOwnDC = nullptr;
   auto& list = CanvasesWithDC();
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (HandleAllocated() && Handle() == dc) SetHandle(nullptr);
-  DeleteDC(dc);
+  if (HandleAllocated() && Handle() == FOwnDC.get()) SetHandle(nullptr);
+  FOwnDC.reset();
 }
 
 void TControlCanvas::PaintWith(HDC dc, const std::function<void()>& paint) {

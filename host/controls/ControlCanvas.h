@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "host/graphics/Canvas.h"
+#include "host/graphics/Gdi.h"
 
 namespace host {
 
@@ -19,8 +20,8 @@ class TControlCanvas : public TCanvas {
   ~TControlCanvas() override;
 
   TControl* Control() const { return FControl; }
-  // Locks the canvas, draws with dc through paint, then detaches dc and
-  // unlocks, whatever paint throws.
+  // Locks the canvas, frees a DC it made for itself outside a paint, draws
+  // with dc through paint, then detaches dc and unlocks, whatever paint throws.
   void PaintWith(HDC dc, const std::function<void()>& paint);
   // Frees the DC the canvas made for itself, if any.
   void FreeHandle();
@@ -30,7 +31,7 @@ class TControlCanvas : public TCanvas {
 
  private:
   TControl* FControl;
-  HDC FOwnDC = nullptr;
+  UniqueDC FOwnDC;
 };
 
 // Frees the DCs that control canvases made outside paints.

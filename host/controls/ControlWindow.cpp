@@ -15,11 +15,6 @@ std::vector<ControlWindow*>& TopLevels() {
   return list;
 }
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 }  // namespace
 
 ControlWindow::ControlWindow(TWinControl* control) : control_(control) {}
@@ -53,13 +48,14 @@ ControlWindow* ControlWindow::TopLevel() {
 void ControlWindow::SetRect(const TRect& rect) {
   if (rect == rect_) return;
   const TRect old = rect_;
-  rect_ = rect;
   ControlWindow* parent = ParentWindow();
+  // The framebuffer first: a size the host refuses leaves the window as it was.
+  if (!parent && surface_)
+    surface_->Frame.SetSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+  rect_ = rect;
   if (!parent) {
-    if (surface_) {
-      surface_->Frame.SetSize(std::max(rect.Width(), 0), std::max(rect.Height(), 0));
-      if (rect.Width() != old.Width() || rect.Height() != old.Height()) Invalidate(nullptr, true);
-    }
+    if (surface_ && (rect.Width() != old.Width() || rect.Height() != old.Height()))
+      Invalidate(nullptr, true);
     return;
   }
   if (control_->Visible()) {
@@ -143,14 +139,10 @@ bool ControlWindow::PaintPending() {
   Validate();
   clip.Intersect(VisibleClientRegion(true));
   if (clip.Empty()) return false;
-  HDC dc = CreateWindowDC(this, clip);
+  const UniqueDC dc(CreateWindowDC(this, clip));
   if (!dc) return false;
   // LParam tells the paint handler whether to erase the background first.
-  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), erase ? 1 : 0, 0};
-  struct Release {
-    HDC dc;
-    ~Release() { ReleaseDC(nullptr, dc); }
-  } release{dc};
+  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc.get()), erase ? 1 : 0, 0};
   control_->WndProc(m);
   return true;
 }

@@ -325,13 +325,9 @@ void TControl::Repaint() {
   if (FControlStyle.Contains(csOpaque)) {
     // Nothing beneath shows through: paint the control (and what lies above
     // it) straight on the parent's window, without the parent's paint.
-    HDC dc = CreateWindowDC(FParent->Window(), Region(BoundsRect()));
+    const UniqueDC dc(CreateWindowDC(FParent->Window(), Region(BoundsRect())));
     if (!dc) return;
-    struct Release {
-      HDC dc;
-      ~Release() { ReleaseDC(nullptr, dc); }
-    } release{dc};
-    FParent->PaintControls(dc, this);
+    FParent->PaintControls(dc.get(), this);
   } else {
     Invalidate();
     Update();

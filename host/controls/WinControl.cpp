@@ -344,13 +344,12 @@ void TWinControl::PaintHandler(TMessage& Message) {
     if (c->Visible() && c->ControlStyle().Contains(csOpaque)) own.Subtract(c->BoundsRect());
   if (!own.Empty()) {
     own.Offset(dc->Origin.X, dc->Origin.Y);
-    HDC ownDC = CreateSurfaceDC(dc->Surface, dc->Origin, &own);
+    const UniqueDC ownDC(CreateSurfaceDC(dc->Surface, dc->Origin, &own));
     if (erase) {
-      TMessage e{WM_ERASEBKGND, reinterpret_cast<WPARAM>(ownDC), 0, 0};
+      TMessage e{WM_ERASEBKGND, reinterpret_cast<WPARAM>(ownDC.get()), 0, 0};
       WndProc(e);
     }
-    PaintWindow(ownDC);
-    DeleteDC(ownDC);
+    PaintWindow(ownDC.get());
   }
   PaintControls(dc, nullptr);
 }
@@ -384,10 +383,9 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     if (b.IsEmpty() || b.Right <= clipBounds.Left || b.Left >= clipBounds.Right ||
         b.Bottom <= clipBounds.Top || b.Top >= clipBounds.Bottom)
       continue;
-    HDC child = CreateChildDC(DC, b);
-    TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(child), 0, 0};
+    const UniqueDC child(CreateChildDC(DC, b));
+    TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(child.get()), 0, 0};
     c->WndProc(m);
-    DeleteDC(child);
   }
 }
 

@@ -41,26 +41,23 @@ class TBitmap::TBitmapCanvas : public TCanvas {
   HOST_CLASS(TBitmapCanvas, TCanvas)
  public:
   explicit TBitmapCanvas(TBitmap& bitmap) : bitmap_(bitmap) {}
-  ~TBitmapCanvas() override {
-    SetHandle(nullptr);
-    DeleteDC(dc_);
-  }
+  ~TBitmapCanvas() override { SetHandle(nullptr); }
   void Retarget(HBITMAP image) {
-    if (dc_) SelectObject(dc_, image);
+    if (dc_) SelectObject(dc_.get(), image);
   }
 
  protected:
   void CreateHandle() override {
     if (!dc_) {
-      dc_ = CreateCompatibleDC(nullptr);
-      SelectObject(dc_, bitmap_.FImage.get());
+      dc_.reset(CreateCompatibleDC(nullptr));
+      SelectObject(dc_.get(), bitmap_.FImage.get());
     }
-    SetHandle(dc_);
+    SetHandle(dc_.get());
   }
 
  private:
   TBitmap& bitmap_;
-  HDC dc_ = nullptr;
+  UniqueDC dc_;
 };
 
 TBitmap::TBitmap() : FImage(std::make_unique<BitmapImage>()) {}

@@ -34,7 +34,8 @@ struct BitmapImage {
 
   bool Empty() const { return Width <= 0 || Height <= 0; }
   // Resizes to width × height; new pixels take fill, kept pixels keep their
-  // place (top-left anchored), as a bitmap's size change does.
+  // place (top-left anchored), as a bitmap's size change does. Raises
+  // EOutOfResources, and changes nothing, above kMaxBitmapPixels.
   void SetSize(int32_t width, int32_t height, uint32_t fill = 0);
   uint32_t* Row(int32_t y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
   const uint32_t* Row(int32_t y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
@@ -43,5 +44,10 @@ struct BitmapImage {
 };
 
 using HBITMAP = BitmapImage*;
+
+// The most pixels a bitmap may hold (8192 × 8192, 256 MB): a larger one is
+// refused before anything is allocated, so that a size from a file or a
+// property cannot ask for gigabytes.
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
 
 }  // namespace host

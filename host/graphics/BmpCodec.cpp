@@ -18,7 +18,6 @@ namespace {
 // Larger images are refused before anything is allocated: a 20-byte file must
 // not be able to ask for gigabytes.
 constexpr int32_t kMaxSide = 32768;
-constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;  // OS/2 1.x BITMAPCOREHEADER
@@ -73,7 +72,7 @@ void CheckDimensions(int64_t width, int64_t height) {
   if (width <= 0) RaiseInvalidBitmap(Format("width %lld is not positive", (long long)width));
   if (height == 0) RaiseInvalidBitmap("height is 0");
   const int64_t rows = height < 0 ? -height : height;
-  if (width > kMaxSide || rows > kMaxSide || uint64_t(width) * uint64_t(rows) > kMaxPixels)
+  if (width > kMaxSide || rows > kMaxSide || width * rows > kMaxBitmapPixels)
     RaiseInvalidBitmap(
         Format("%lld x %lld pixels is larger than supported", (long long)width, (long long)rows));
 }

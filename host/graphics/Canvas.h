@@ -124,4 +124,16 @@ class TCanvas : public TPersistent {
   TNotifyEvent FOnChange, FOnChanging;
 };
 
+// Holds a canvas's lock for the life of a scope, however the scope ends.
+class TCanvasLock {
+ public:
+  explicit TCanvasLock(TCanvas& canvas) : FCanvas(canvas) { FCanvas.Lock(); }
+  ~TCanvasLock() { FCanvas.Unlock(); }
+  TCanvasLock(const TCanvasLock&) = delete;
+  TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+ private:
+  TCanvas& FCanvas;
+};
+
 }  // namespace host

@@ -1,9 +1,9 @@
 #include "host/graphics/Font.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
+#include "host/base/Types.h"
 #include "host/classes/TypInfo.h"
 
 namespace host {
@@ -15,7 +15,7 @@ namespace {
 int32_t NegatedMulDivRound(int64_t a, int64_t b, int64_t c) {
   const int64_t p = a * b;
   const int64_t q = (std::llabs(p) + c / 2) / c;
-  return static_cast<int32_t>(std::clamp<int64_t>(p < 0 ? q : -q, INT32_MIN, INT32_MAX));
+  return SaturateToInt32(p < 0 ? q : -q);
 }
 
 }  // namespace

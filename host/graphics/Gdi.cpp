@@ -1,6 +1,7 @@
 #include "host/graphics/Gdi.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -10,13 +11,15 @@
 namespace host {
 
 using gdi::ForEachClipPart;
-using gdi::Intersect;
 using gdi::IsMonochrome;
 using gdi::SurfacePixel;
 
 // --- Device contexts and objects -------------------------------------------
 
 namespace {
+
+// Painting threads make DCs on bitmaps of their own, so the count is atomic.
+std::atomic<int64_t> g_live_dcs{0};
 
 const LogPen kDefaultPen{};
 const LogBrush kDefaultBrush{};
@@ -32,6 +35,7 @@ void InitDefaults(DeviceContext& dc) {
 
 HDC CreateCompatibleDC(HDC) {
   auto* dc = new DeviceContext;
+  ++g_live_dcs;
   InitDefaults(*dc);
   dc->IsMemory = true;
   dc->StockBitmap.SetSize(1, 1);
@@ -42,6 +46,7 @@ HDC CreateCompatibleDC(HDC) {
 
 HDC CreateSurfaceDC(BitmapImage* surface, TPoint origin, const Region* clip) {
   auto* dc = new DeviceContext;
+  ++g_live_dcs;
   InitDefaults(*dc);
   dc->Surface = surface;
   dc->Origin = origin;
@@ -50,9 +55,13 @@ HDC CreateSurfaceDC(BitmapImage* surface, TPoint origin, const Region* clip) {
 }
 
 bool DeleteDC(HDC hdc) {
+  if (!hdc) return false;
   delete hdc;
-  return hdc != nullptr;
+  --g_live_dcs;
+  return true;
 }
+
+int64_t LiveDeviceContexts() { return g_live_dcs.load(); }
 
 HBITMAP CreateBitmap(int width, int height, bool monochrome) {
   auto* image = new BitmapImage(width, height);
@@ -236,7 +245,7 @@ BlitGeometry PlaceBlit(const DeviceContext& dst, int x, int y, int w, int h,
     g.SrcDelta = {srcAt.X - g.Dest.Left, srcAt.Y - g.Dest.Top};
     TRect srcOnDest = gdi::SurfaceBounds(*src);
     OffsetRect(srcOnDest, -g.SrcDelta.X, -g.SrcDelta.Y);
-    g.Dest = Intersect(g.Dest, srcOnDest);
+    g.Dest = Intersection(g.Dest, srcOnDest);
   }
   return g;
 }
@@ -435,7 +444,7 @@ void OffsetRect(TRect& rect, int dx, int dy) {
 }
 
 bool IntersectRect(TRect& dst, const TRect& a, const TRect& b) {
-  dst = Intersect(a, b);
+  dst = Intersection(a, b);
   if (dst.IsEmpty()) dst = {};
   return !dst.IsEmpty();
 }

@@ -9,6 +9,7 @@
 // leave out their right and bottom edges, lines their last point, and BitBlt
 // evaluates any of the 256 ternary raster operations.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -98,6 +99,16 @@ HDC CreateCompatibleDC(HDC hdc);
 // surface coordinates; no clip = the whole surface). The surface must outlive it.
 HDC CreateSurfaceDC(BitmapImage* surface, TPoint origin, const Region* clip = nullptr);
 bool DeleteDC(HDC hdc);
+// The device contexts made and not yet deleted, process-wide: what a leak
+// check compares before and after.
+int64_t LiveDeviceContexts();
+
+// Owns a DC and deletes it when the scope ends, however it ends. Window DCs
+// are freed this way too: ReleaseDC is DeleteDC on this host.
+struct DCDeleter {
+  void operator()(HDC hdc) const { DeleteDC(hdc); }
+};
+using UniqueDC = std::unique_ptr<DeviceContext, DCDeleter>;
 
 // A bitmap of the DC's kind: monochrome when hdc's surface is (or hdc is 0).
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);

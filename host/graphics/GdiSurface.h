@@ -1,7 +1,6 @@
 #pragma once
 // What the GDI calls share about a DC's surface: its clip area in surface
 // coordinates and the pixel value a colour takes on it.
-#include <algorithm>
 #include <vector>
 
 #include "host/graphics/Gdi.h"
@@ -26,23 +25,18 @@ inline TRect SurfaceBounds(const DeviceContext& dc) {
   return dc.Surface ? TRect{0, 0, dc.Surface->Width, dc.Surface->Height} : TRect{};
 }
 
-inline TRect Intersect(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 // Calls part(rect) for every non-empty piece of `area` (surface coordinates)
 // that lies inside the DC's clip region and its surface.
 template <class F>
 void ForEachClipPart(const DeviceContext& dc, const TRect& area, F&& part) {
-  const TRect visible = Intersect(area, SurfaceBounds(dc));
+  const TRect visible = Intersection(area, SurfaceBounds(dc));
   if (visible.IsEmpty()) return;
   if (!dc.Clip) {
     part(visible);
     return;
   }
   for (const TRect& r : dc.Clip->Rects()) {
-    const TRect piece = Intersect(visible, r);
+    const TRect piece = Intersection(visible, r);
     if (!piece.IsEmpty()) part(piece);
   }
 }

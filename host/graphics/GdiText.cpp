@@ -57,7 +57,7 @@ int DrawText(HDC hdc, std::string_view text, TRect& rect, uint32_t flags) {
   if (!hdc->Surface) return layout.Height;
   if (hdc->BkMode == OPAQUE)
     for (const TextLine& line : layout.Lines)
-      FillBackground(*hdc, layout.ClipToRect ? gdi::Intersect(line.Cell, area) : line.Cell);
+      FillBackground(*hdc, layout.ClipToRect ? Intersection(line.Cell, area) : line.Cell);
   const std::vector<TRect> clip = gdi::ClipRects(*hdc);
   RenderTextLayout(*hdc->Surface, clip, layout, face, gdi::SurfacePixel(*hdc, hdc->TextColor));
   return layout.Height;

@@ -11,7 +11,6 @@ namespace host {
 namespace {
 
 constexpr png_uint_32 kMaxSide = 32768;
-constexpr uint64_t kMaxPixels = uint64_t{1} << 26;
 
 // libpng's simplified interface keeps its longjmp inside the library and
 // reports failures in image.message, so no C++ frame is ever jumped over.
@@ -38,7 +37,8 @@ BitmapImage DecodePng(const uint8_t* data, size_t size) {
   PngImage png;
   if (!png_image_begin_read_from_memory(&png.image, data, size)) png.Fail("reading the header");
   const png_uint_32 w = png.image.width, h = png.image.height;
-  if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide || uint64_t(w) * h > kMaxPixels)
+  if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide ||
+      uint64_t(w) * h > uint64_t{kMaxBitmapPixels})
     throw EInvalidGraphic(Format("PNG image is not valid: %u x %u pixels is larger than supported",
                                  unsigned(w), unsigned(h)));
   // Three bytes per pixel, blue first; translucent pixels are composed on black.

@@ -6,11 +6,6 @@ namespace host {
 
 namespace {
 
-TRect Intersection(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 bool Overlap(const TRect& a, const TRect& b) { return !Intersection(a, b).IsEmpty(); }
 
 // Appends the parts of r outside cut (at most four bands) to out.

@@ -14,11 +14,6 @@ namespace host {
 
 namespace {
 
-TRect Intersect(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 bool AnyButton(const InputState& s) { return s.Left || s.Right || s.Middle; }
 
 // The character a key types, "" for keys that type none.
@@ -360,9 +355,9 @@ void HeadlessWindow::SetMinimumSize(int32_t width, int32_t height) {
 void HeadlessWindow::Present(const BitmapImage& frame, std::span<const TRect> dirty) {
   lastPresented_.clear();
   const TRect limit =
-      Intersect({0, 0, frame.Width, frame.Height}, {0, 0, pixels_.Width, pixels_.Height});
+      Intersection({0, 0, frame.Width, frame.Height}, {0, 0, pixels_.Width, pixels_.Height});
   for (const TRect& r : dirty) {
-    const TRect part = Intersect(r, limit);
+    const TRect part = Intersection(r, limit);
     if (part.IsEmpty()) continue;
     for (int32_t y = part.Top; y < part.Bottom; ++y)
       std::copy_n(frame.Row(y) + part.Left, part.Width(), pixels_.Row(y) + part.Left);

@@ -22,11 +22,6 @@ constexpr int64_t kWindowManagerGraceMs = 150;
 // How often the move and size loops look at the pointer.
 constexpr int kPollMs = 16;
 
-TRect Intersect(const TRect& a, const TRect& b) {
-  return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-}
-
 InputState StateFrom(uint32_t buttons, SDL_Keymod mod) {
   InputState s;
   s.Shift = mod & KMOD_SHIFT;
@@ -470,11 +465,12 @@ void SdlWindow::SetCursor(SystemCursor cursor) {
 void SdlWindow::Present(const BitmapImage& frame, std::span<const TRect> dirty) {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface) return;
-  const TRect limit = Intersect({0, 0, frame.Width, frame.Height}, {0, 0, surface->w, surface->h});
+  const TRect limit =
+      Intersection({0, 0, frame.Width, frame.Height}, {0, 0, surface->w, surface->h});
   std::vector<SDL_Rect> shown;
   if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
   for (const TRect& r : dirty) {
-    const TRect part = Intersect(r, limit);
+    const TRect part = Intersection(r, limit);
     if (part.IsEmpty()) continue;
     auto* target = static_cast<uint8_t*>(surface->pixels) + part.Top * surface->pitch +
                    part.Left * surface->format->BytesPerPixel;

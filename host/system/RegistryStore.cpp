@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "host/base/FileContents.h"
 #include "host/base/SysUtils.h"
 
 namespace host::registry {
@@ -291,21 +292,14 @@ RegistryData RegistryData::Parse(std::string_view text, const std::string& fileN
 // --- RegistryFile -------------------------------------------------------------
 
 RegistryData RegistryFile::Read() const {
-  FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    if (errno == ENOENT) return RegistryData();
-    throw ERegistryException("Cannot read registry file " + path_ + ": " + ErrnoText());
-  }
+  // A registry never written reads as empty. Writes replace the file by a
+  // rename, so once there it does not go away between the two calls.
+  if (::access(path_.c_str(), F_OK) != 0 && errno == ENOENT) return RegistryData();
   std::string text;
-  char buffer[16384];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw ERegistryException("Cannot read registry file " + path_ + ": " + ErrnoText());
-    }
-    if (n == 0) break;
-    text.append(buffer, static_cast<size_t>(n));
+  try {
+    text = ReadFileContents(path_);
+  } catch (const EStreamError& e) {
+    throw ERegistryException("Cannot read registry file " + path_ + ": " + e.Message());
   }
   return RegistryData::Parse(text, path_);
 }

@@ -17,10 +17,6 @@ namespace {
 // Greyish blue (red 141, green 141, blue 160) of the panel bevel's rings.
 constexpr TColor kPanelRingColor = 0x00A08D8D;
 
-int32_t Saturate(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
 }  // namespace
 
 bool StartWindowMove(TWinControl* Window) {
@@ -120,12 +116,12 @@ void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
   // strip under the new edge, where a shrunken panel draws its bevel anew.
   const int32_t w = Width(), h = Height();
   if (Pos.cx != w) {
-    const TRect r{Saturate(std::min(w, Pos.cx) - strip), 0, std::max(w, Pos.cx),
+    const TRect r{host::SaturateToInt32(std::min(w, Pos.cx) - strip), 0, std::max(w, Pos.cx),
                   std::max(h, Pos.cy)};
     InvalidateRect(Handle(), &r, true);
   }
   if (Pos.cy != h) {
-    const TRect r{0, Saturate(std::min(h, Pos.cy) - strip), std::max(w, Pos.cx),
+    const TRect r{0, host::SaturateToInt32(std::min(h, Pos.cy) - strip), std::max(w, Pos.cx),
                   std::max(h, Pos.cy)};
     InvalidateRect(Handle(), &r, true);
   }

@@ -1,10 +1,10 @@
 #include "kxpack/foundations/KxBevel.h"
 
+#include "host/base/Types.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/Color.h"
 #include "kxpack/foundations/KxIntUtils.h"
 #include "kxpack/foundations/KxPainters.h"
-#include "kxpack/foundations/KxRectShrink.h"
 
 namespace kx {
 
@@ -138,6 +138,6 @@ void TKxBevel::Paint(host::TCanvas* Canvas, host::TRect& Rect) const {
   DrawFrame3D(Canvas, Rect, FInnerColor, FInnerColor, FInnerSpace);
 }
 
-void TKxBevel::GetVisibleArea(host::TRect& Rect) const { ShrinkRectSaturated(Rect, Thickness()); }
+void TKxBevel::GetVisibleArea(host::TRect& Rect) const { host::ShrinkRect(Rect, Thickness()); }
 
 }  // namespace kx

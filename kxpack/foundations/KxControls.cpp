@@ -1,5 +1,6 @@
 #include "kxpack/foundations/KxControls.h"
 
+#include "host/controls/ControlCanvas.h"
 #include "host/controls/WindowDC.h"
 
 namespace kx {
@@ -39,8 +40,8 @@ TKxGraphicImageControl::~TKxGraphicImageControl() {
 
 void TKxGraphicImageControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth,
                                        int32_t AHeight) {
-  FBitmap->SetWidth(AWidth);
-  FBitmap->SetHeight(AHeight);
+  // In one step, so that a size the host refuses leaves the bitmap as it was.
+  FBitmap->SetSize(AWidth, AHeight);
   inherited::SetBounds(ALeft, ATop, AWidth, AHeight);
   // Constraints may have given another size; the bitmap stays the control's.
   if (FBitmap->Width() != Width() || FBitmap->Height() != Height())
@@ -79,17 +80,11 @@ void TKxGraphicImageControl::CopyParentImage() {
   FParentImage->SetHeight(Height());
   // Without a parent there is nothing beneath to capture.
   if (!Parent()) return;
-  HWND parentWindow = Parent()->Handle();
-  HDC dc = GetDC(parentWindow);
-  struct Release {
-    HWND window;
-    HDC dc;
-    ~Release() { ReleaseDC(window, dc); }
-  } release{parentWindow, dc};
+  const UniqueDC dc(GetDC(Parent()->Handle()));
   if (!dc) return;
   const TRect r = Canvas()->ClipRect();
   const TPoint p = Parent()->ScreenToClient(ClientToScreen(Point(r.Left, r.Top)));
-  BitBlt(FParentImage->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(), dc, p.X, p.Y,
+  BitBlt(FParentImage->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(), dc.get(), p.X, p.Y,
          SRCCOPY);
 }
 
@@ -120,21 +115,12 @@ void TKxGraphicImageControl::UpdateControlCanvas() {
 void TKxGraphicImageControl::WMPaint(TMessage& Message) {
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
   if (!dc) return;
-  TCanvas* screen = Canvas();
-  TCanvas* offscreen = GetBitmapCanvas();
-  screen->Lock();
-  offscreen->Lock();
-  struct Unwind {
-    TCanvas* screen;
-    TCanvas* offscreen;
-    ~Unwind() {
-      screen->SetHandle(nullptr);
-      offscreen->Unlock();
-      screen->Unlock();
-    }
-  } unwind{screen, offscreen};
-  screen->SetHandle(dc);
-  Paint();
+  // A graphic control's canvas is a control canvas. The off-screen bitmap
+  // stays locked too, so that a thread drawing on it is not copied halfway.
+  static_cast<TControlCanvas*>(Canvas())->PaintWith(dc, [this] {
+    const TCanvasLock offscreen(*GetBitmapCanvas());
+    Paint();
+  });
 }
 
 }  // namespace kx

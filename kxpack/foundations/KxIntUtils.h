@@ -1,7 +1,6 @@
 #pragma once
 // Integer and rectangle helpers of the controls: minimum and maximum, range
 // clamping, percentages, and the width and height of a rectangle.
-#include <algorithm>
 #include <cstdint>
 
 #include "host/base/Types.h"
@@ -24,12 +23,8 @@ Integer SolveForY(Integer Value, Integer Total);
 
 // Right − Left and Bottom − Top, taken in 64 bits: a difference beyond the
 // Integer range (a rectangle from −2^31 to 2^31 − 1) saturates at its bound.
-inline Integer WidthOf(const TRect& R) {
-  return static_cast<Integer>(std::clamp<int64_t>(int64_t{R.Right} - R.Left, INT32_MIN, INT32_MAX));
-}
-inline Integer HeightOf(const TRect& R) {
-  return static_cast<Integer>(std::clamp<int64_t>(int64_t{R.Bottom} - R.Top, INT32_MIN, INT32_MAX));
-}
+inline Integer WidthOf(const TRect& R) { return host::SaturateToInt32(int64_t{R.Right} - R.Left); }
+inline Integer HeightOf(const TRect& R) { return host::SaturateToInt32(int64_t{R.Bottom} - R.Top); }
 
 // Clamps Value to Min..Max; Min is tested first, so with Min > Max a value
 // below Min ends at Min.

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/base/Types.h"
 #include "host/graphics/Bitmap.h"
 #include "host/graphics/Canvas.h"
 #include "host/graphics/TextLayout.h"
 #include "kxpack/foundations/KxColorUtils.h"
 #include "kxpack/foundations/KxGradientSteps.h"
 #include "kxpack/foundations/KxIntUtils.h"
-#include "kxpack/foundations/KxRectShrink.h"
 
 namespace kx {
 
@@ -19,11 +19,9 @@ using host::TCanvas;
 
 namespace {
 
-int32_t Clamp32(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+using host::SaturateToInt32;
 
-host::TPoint Pt(int64_t x, int64_t y) { return {Clamp32(x), Clamp32(y)}; }
+host::TPoint Pt(int64_t x, int64_t y) { return {SaturateToInt32(x), SaturateToInt32(y)}; }
 
 // A closed range of ring numbers.
 struct Span {
@@ -77,7 +75,7 @@ void DrawRings(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor
   }
   // Each ring ends with the pen in BottomColor, skipped rings included.
   Canvas->Pen()->SetColor(BottomColor);
-  ShrinkRectSaturated(Rect, Width);
+  host::ShrinkRect(Rect, Width);
 }
 
 // Top-to-bottom bands, ColorWidth thick and not cut at the far edge, each a
@@ -94,8 +92,8 @@ void DrawRowBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TColor 
   for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= last;
        i += ColorWidth, steps.Next()) {
     Canvas->Brush()->SetColor(steps.Color());
-    const TRect band{Rect.Left, Clamp32(Rect.Top + i), Clamp32(Rect.Left + w),
-                     Clamp32(Rect.Top + i + ColorWidth)};
+    const TRect band{Rect.Left, SaturateToInt32(Rect.Top + i), SaturateToInt32(Rect.Left + w),
+                     SaturateToInt32(Rect.Top + i + ColorWidth)};
     host::FillRect(Canvas->Handle(), band, Canvas->Brush()->Handle());
   }
 }
@@ -131,7 +129,8 @@ void DrawColumnBands(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
       run = ColorWidth;
     }
   }
-  host::FillColumns(Canvas->Handle(), Clamp32(left), Clamp32(top), Clamp32(bottom - top), columns);
+  host::FillColumns(Canvas->Handle(), SaturateToInt32(left), SaturateToInt32(top),
+                    SaturateToInt32(bottom - top), columns);
 }
 
 // Diagonal lines ColorWidth wide, one per step, in canvas coordinates: chord1
@@ -223,8 +222,9 @@ void DrawTiledBitmap(TCanvas* Canvas, const TRect& Rect, host::TBitmap* Bitmap) 
   const host::HDC src = Bitmap->Canvas()->Handle();
   for (int64_t x = firstTile(Rect.Left, clip.Left, w); x < right; x += w) {
     for (int64_t y = firstTile(Rect.Top, clip.Top, h); y < bottom; y += h) {
-      host::BitBlt(dst, Clamp32(x), Clamp32(y), Clamp32(std::min(w, Rect.Right - x)),
-                   Clamp32(std::min(h, Rect.Bottom - y)), src, 0, 0, host::SRCCOPY);
+      host::BitBlt(dst, SaturateToInt32(x), SaturateToInt32(y),
+                   SaturateToInt32(std::min(w, Rect.Right - x)),
+                   SaturateToInt32(std::min(h, Rect.Bottom - y)), src, 0, 0, host::SRCCOPY);
     }
   }
 }

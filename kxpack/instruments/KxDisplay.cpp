@@ -1,6 +1,5 @@
 #include "kxpack/instruments/KxDisplay.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -178,9 +177,7 @@ void TKxDisplay::Paint() {
   // Integer range; the auto size takes the nearest Integer.
   const int64_t cells = FDigits + (FSignCell ? 1 : 0);
   const int64_t rowWidth = cells * FCellWidth + (cells - 1) * int64_t{FSpacing};
-  if (AutoSize())
-    ChangeSize(static_cast<Integer>(std::clamp<int64_t>(rowWidth, INT32_MIN, INT32_MAX)),
-               FCellHeight);
+  if (AutoSize()) ChangeSize(host::SaturateToInt32(rowWidth), FCellHeight);
 
   int64_t x = 0;
   if (FAlignment == tnaRightJustify)

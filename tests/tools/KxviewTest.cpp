@@ -1,26 +1,22 @@
 // kxview run as a program: its four modes, its exit statuses and messages.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "host/base/FileContents.h"
 #include "host/graphics/PngCodec.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+std::string ReadFile(const fs::path& path) { return host::ReadFileContents(path.string()); }
 
 void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -136,6 +132,22 @@ TEST_F(KxviewTest, BrokenFilesNameFileAndLineAndExitOne) {
     }
     EXPECT_FALSE(fs::exists(saved));
   }
+}
+
+TEST_F(KxviewTest, AControlTooLargeForABitmapFailsAtItsLineBeforeAllocating) {
+  // 50000 × 50000 pixels would be 10 GB; the host refuses it up front.
+  const fs::path file = Temp("huge.kxf");
+  WriteFile(file,
+            "object F: TForm\n  object G: TKxGradient\n    Width = 50000\n    Height = 50000\n"
+            "  end\nend\n");
+  const Result r = Run({file.string(), "--check"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind(file.string() + ":4: ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("50000 x 50000 bitmap"), std::string::npos) << r.err;
+  // The largest child this test program has waited for stayed far below it.
+  rusage children{};
+  ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &children), 0);
+  EXPECT_LT(children.ru_maxrss, 1024 * 1024) << "kB";
 }
 
 TEST_F(KxviewTest, MissingFileIsReportedNotCrashedOn) {

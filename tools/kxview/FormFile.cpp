@@ -1,8 +1,6 @@
 #include "tools/kxview/FormFile.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "host/base/FileContents.h"
 #include "host/classes/Streaming.h"
 #include "kxpack/package/KxPack.h"
 
@@ -11,11 +9,11 @@ namespace kxview {
 namespace {
 
 std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  if (file) text << file.rdbuf();
-  if (!file || file.bad()) throw host::EReadError(path + ":1: cannot read the file");
-  return text.str();
+  try {
+    return host::ReadFileContents(path);
+  } catch (const host::EStreamError&) {
+    throw host::EReadError(path + ":1: cannot read the file");
+  }
 }
 
 }  // namespace

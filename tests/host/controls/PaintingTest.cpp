@@ -1,4 +1,8 @@
 // What repaints when, in which order, and what stays on screen between paints.
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
 #include "host/controls/WindowDC.h"
 #include "tests/support/HeadlessFixture.h"
 
@@ -123,6 +127,56 @@ TEST_F(PaintingTest, HidingAControlRepaintsTheParentWhereItWas) {
   below->Show();
   Pump();
   EXPECT_EQ(PixelAt(form, 12, 12), clRed);
+}
+
+// A control whose paint fails.
+template <class Base>
+class FailingPaint : public Base {
+ public:
+  using Base::Base;
+
+ protected:
+  void Paint() override { throw EInvalidOperation("paint failed"); }
+};
+
+TEST_F(PaintingTest, APaintThatThrowsLeavesNoDeviceContextBehind) {
+  auto* windowless = new FailingPaint<TGraphicControl>(form);
+  windowless->SetBounds(60, 10, 10, 10);
+  windowless->SetParent(form);
+  auto* opaque = new FailingPaint<TGraphicControl>(form);
+  opaque->SetControlStyle(opaque->ControlStyle() + TControlStyle{csOpaque});
+  opaque->SetBounds(80, 10, 10, 10);
+  opaque->SetParent(form);
+  auto* windowed = new FailingPaint<TCustomControl>(form);
+  windowed->SetBounds(100, 10, 10, 10);
+  windowed->SetParent(form);
+  // The parent's paint reaching a windowless child, a windowless control
+  // painted on its own, and a window's own paint.
+  const std::pair<const char*, std::function<void()>> paints[] = {
+      {"parent", [&] { form->Repaint(); }},
+      {"opaque child", [&] { opaque->Repaint(); }},
+      {"window", [&] { windowed->Repaint(); }},
+  };
+  for (const auto& [what, paint] : paints) {
+    SCOPED_TRACE(what);
+    const int64_t before = LiveDeviceContexts();
+    EXPECT_THROW(paint(), EInvalidOperation);
+    EXPECT_EQ(LiveDeviceContexts(), before);
+  }
+  for (TControl* c : std::initializer_list<TControl*>{windowless, opaque, windowed}) c->Free();
+}
+
+TEST_F(PaintingTest, DCsACanvasMadeOutsidePaintAreFreedWhenTheLoopIsIdle) {
+  const int64_t before = LiveDeviceContexts();
+  for (int cycle = 0; cycle < 3; ++cycle) {
+    below->Canvas()->FillRect(Rect(0, 0, 2, 2));
+    // Detached without the canvas freeing it: the next DC must not orphan it.
+    below->Canvas()->SetHandle(nullptr);
+  }
+  below->Canvas()->FillRect(Rect(0, 0, 2, 2));
+  EXPECT_GT(LiveDeviceContexts(), before);
+  Pump();
+  EXPECT_EQ(LiveDeviceContexts(), before);
 }
 
 TEST_F(PaintingTest, ChildWindowIsNotPaintedOverByItsParent) {

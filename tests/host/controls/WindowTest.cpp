@@ -1,5 +1,6 @@
 // Windows: class styles on resize, the position-change message, the mouse
 // position.
+#include "host/controls/ControlWindow.h"
 #include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
@@ -63,6 +64,23 @@ TEST_F(WindowTest, PositionChangeHandlerSeesTheOldSizeBeforeTheHostsHandler) {
   box->positions.clear();
   box->SetBounds(0, 0, 70, 40);
   EXPECT_EQ(box->positions, (std::vector<std::string>{"before 50 new 70", "after 70"}));
+}
+
+TEST_F(WindowTest, AFormTooLargeForItsFramebufferIsRefusedAndKeepsPainting) {
+  TForm* form = MakeForm(100, 100, 200, 150);
+  form->Show();
+  Pump();
+  const TRect before = form->BoundsRect();
+  for (const TSize& s : {TSize{50000, 50000}, TSize{INT32_MAX, INT32_MAX}}) {
+    SCOPED_TRACE(::testing::Message() << s.cx << " x " << s.cy);
+    EXPECT_THROW(form->SetBounds(0, 0, s.cx, s.cy), EOutOfResources);
+    EXPECT_EQ(form->BoundsRect(), before);
+    EXPECT_EQ(form->Window()->Rect(), before);
+    EXPECT_EQ(form->Framebuffer().Width, 200);
+  }
+  form->SetColor(clNavy);
+  Pump();
+  EXPECT_EQ(PixelAt(form, 150, 100), clNavy);
 }
 
 TEST_F(WindowTest, MouseCursorPosIsThePlatformPointer) {

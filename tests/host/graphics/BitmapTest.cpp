@@ -28,6 +28,30 @@ TEST(Bitmap, SizeKeepsPixelsAndFillsNewOnesWhite) {
   EXPECT_EQ(b.TransparentColor(), clNone);
 }
 
+TEST(Bitmap, SizesBeyondThePixelLimitAreRefusedAndChangeNothing) {
+  TBitmap b;
+  b.SetSize(3, 2);
+  b.Canvas()->SetPixels(0, 0, clRed);
+  int changes = 0;
+  b.SetOnChange([&](TObject*) { ++changes; });
+  struct Case {
+    int32_t w, h;
+  };
+  const Case cases[] = {{8193, 8192}, {8192, 8193}, {INT32_MAX, INT32_MAX}, {INT32_MAX, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.w << " x " << c.h);
+    EXPECT_THROW(b.SetSize(c.w, c.h), EOutOfResources);
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 2);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+  }
+  EXPECT_THROW(b.SetWidth(kMaxBitmapPixels / 2 + 1), EOutOfResources);
+  EXPECT_EQ(changes, 0);
+  // Any number of pixels up to the limit is fine when the other side is 0.
+  b.SetSize(INT32_MAX, 0);
+  EXPECT_TRUE(b.Empty());
+}
+
 TEST(Bitmap, HandleOwnershipFollowsTheCanvas) {
   TBitmap b;
   b.SetSize(1, 1);

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "host/base/FileContents.h"
 #include "host/base/SysUtils.h"
 #include "host/graphics/PngCodec.h"
 #include "host/platform/VirtualKeys.h"
@@ -257,10 +256,9 @@ TEST_F(HeadlessTest, SavePngWritesTheWindowPixelsAndReportsAPathItCannotCreate) 
   w->Present(frame, all);
   const auto path = std::filesystem::temp_directory_path() / "kx_headless_window.png";
   hw->SavePng(path.string());
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  const std::string bytes = ReadFileContents(path.string());
   std::filesystem::remove(path);
-  const BitmapImage back = DecodePng(bytes.data(), bytes.size());
+  const BitmapImage back = DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   EXPECT_EQ(back.Width, 4);
   EXPECT_EQ(back.Pixels, frame.Pixels);
   EXPECT_THROW(hw->SavePng("/nonexistent-dir/x.png"), EFOpenError);

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "fuzz/FormReaderFuzz.h"
+#include "host/base/FileContents.h"
 
 namespace {
 
@@ -15,8 +14,7 @@ TEST(FormReaderFuzzInputs, ReplayWithoutFault) {
       std::filesystem::path(KX_SOURCE_DIR) / "tests" / "fuzz" / "form_reader_fuzz";
   int replayed = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = host::ReadFileContents(entry.path().string());
     SCOPED_TRACE(entry.path().filename().string());
     fuzz::ReadFormBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     ++replayed;

@@ -9,8 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "host/base/FileContents.h"
 #include "host/system/RegistryStore.h"
 #include "tests/host/system/TempRegistry.h"
 
@@ -22,12 +22,7 @@ using ::testing::HasSubstr;
 
 class RegistryTest : public ::testing::Test {
  protected:
-  std::string FileText() const {
-    std::ifstream in(temp_.Dir() + "/HKEY_CURRENT_USER.reg");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string FileText() const { return ReadFileContents(temp_.Dir() + "/HKEY_CURRENT_USER.reg"); }
   TempRegistry temp_;
 };
 
@@ -135,6 +130,19 @@ TEST_F(RegistryTest, DamagedFileIsReportedAndLeftAlone) {
   }
   EXPECT_THROW(reg.WriteString("V", "x"), ERegistryException);
   EXPECT_EQ(FileText(), damaged);
+}
+
+TEST_F(RegistryTest, AMissingFileReadsAsEmptyAndAnUnreadableOneRaises) {
+  std::filesystem::create_directories(temp_.Dir());
+  EXPECT_FALSE(TRegistry().ValueExists("V"));
+  // A directory where the file should be, and a file where the directory
+  // should be: neither is a registry that was never written.
+  std::filesystem::create_directories(temp_.Dir() + "/HKEY_CURRENT_USER.reg");
+  EXPECT_THROW(TRegistry().ValueExists("V"), ERegistryException);
+  const std::string blocker = temp_.Dir() + "/blocker";
+  std::ofstream(blocker) << "x";
+  registry::SetRegistryDirectory(blocker + "/registry");
+  EXPECT_THROW(TRegistry().ValueExists("V"), ERegistryException);
 }
 
 TEST_F(RegistryTest, UnwritableLocationRaises) {

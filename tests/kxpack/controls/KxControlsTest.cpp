@@ -214,6 +214,38 @@ TEST_F(KxControlsTest, OffScreenBitmapFollowsTheBoundsBeforeTheControlMoves) {
   EXPECT_EQ(c->FBitmap->Height(), 17);
 }
 
+TEST_F(KxControlsTest, DrawingOutsidePaintThenRepaintingLeavesNoDeviceContextBehind) {
+  // Drawing outside Paint gives the canvas a DC of its own; the paint that
+  // follows must free it rather than draw over it.
+  for (bool transparent : {false, true}) {
+    SCOPED_TRACE(transparent);
+    probe->SetTransparent(transparent);
+    Application->ProcessMessages();
+    const int64_t before = LiveDeviceContexts();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+      probe->Canvas()->Brush()->SetColor(clLime);
+      probe->Canvas()->FillRect(Rect(0, 0, 8, 8));
+      probe->Repaint();
+    }
+    EXPECT_EQ(LiveDeviceContexts(), before);
+    EXPECT_EQ(PixelAt(form, 91, 11), clBlue);  // the paint covered the lime
+  }
+}
+
+TEST_F(KxControlsTest, BoundsBeyondTheBitmapLimitAreRefusedAndChangeNothing) {
+  const TSize sizes[] = {{INT32_MAX, INT32_MAX}, {50000, 50000}, {8193, 8192}, {INT32_MAX, 40}};
+  for (const TSize& s : sizes) {
+    SCOPED_TRACE(::testing::Message() << s.cx << " x " << s.cy);
+    EXPECT_THROW(probe->SetBounds(0, 0, s.cx, s.cy), EOutOfResources);
+    EXPECT_EQ(probe->BoundsRect(), Rect(90, 10, 110, 30));
+    EXPECT_EQ(probe->FBitmap->Width(), 20);
+    EXPECT_EQ(probe->FBitmap->Height(), 20);
+  }
+  // A long thin control stays within the limit.
+  probe->SetBounds(0, 0, 100000, 2);
+  EXPECT_EQ(probe->FBitmap->Width(), 100000);
+}
+
 class FrameProbe : public TKxGraphicControl {
  public:
   using TKxGraphicControl::TKxGraphicControl;

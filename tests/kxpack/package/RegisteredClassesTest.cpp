@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "host/base/FileContents.h"
 #include "host/classes/ClassRegistry.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
@@ -173,12 +172,14 @@ class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInte
 
 TEST_P(RegisteredClassTest, PublishesTheExpectedList) {
   const TClass cls = GetParam();
-  std::ifstream file(ExpectedListFile(cls));
-  std::stringstream expected;
-  expected << file.rdbuf();
-  EXPECT_TRUE(file.is_open()) << "no list at " << ExpectedListFile(cls) << "; this class has:\n"
-                              << PublishedList(cls);
-  EXPECT_EQ(PublishedList(cls), expected.str());
+  std::string expected;
+  try {
+    expected = ReadFileContents(ExpectedListFile(cls));
+  } catch (const EFOpenError&) {
+    ADD_FAILURE() << "no list at " << ExpectedListFile(cls) << "; this class has:\n"
+                  << PublishedList(cls);
+  }
+  EXPECT_EQ(PublishedList(cls), expected);
 }
 
 TEST_P(RegisteredClassTest, AFreshInstanceWritesOnlyWhatIsAlwaysStored) {

@@ -6,18 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "host/base/FileContents.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+std::string ReadAll(const fs::path& p) { return host::ReadFileContents(p.string()); }
 
 TEST(ArtworkGenerator, ReproducesTheCommittedFiles) {
   const fs::path generator =
