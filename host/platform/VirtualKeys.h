@@ -54,5 +54,7 @@ inline std::string ControlCharOfKey(uint16_t key) {
 // A key by its name: "VK_RETURN", "VK_F5", a letter "A" or a digit "7";
 // nothing for a name the host does not have.
 std::optional<uint16_t> VirtualKeyByName(std::string_view name);
+// The other way round; the number for a key without a name.
+std::string VirtualKeyName(uint16_t key);
 
 }  // namespace host

@@ -322,6 +322,22 @@ TEST_F(KxviewTest, EventsPrintTheHandlerCallsInTheHostsOrder) {
             "Form.ModalResult = 1\n");
 }
 
+TEST_F(KxviewTest, EventsShowKeysAndTypedTextReachingTheForm) {
+  WriteFile(Temp("keys.kxf"),
+            "object F: TForm\n  Width = 200\n  Height = 100\n  KeyPreview = True\n"
+            "  OnKeyDown = FormKeyDown\n  OnKeyPress = FormKeyPress\nend\n");
+  const Result r = Run({Temp("keys.kxf").string(), "--events", "--script", "-"},
+                       "printf 'key VK_RETURN shift\\ntype hi\\nkey VK_F5\\n' |");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "FormKeyDown(Sender=F Key=VK_SHIFT Shift=[ssShift])\n"
+            "FormKeyDown(Sender=F Key=VK_RETURN Shift=[ssShift])\n"
+            "FormKeyPress(Sender=F Key=#13)\n"
+            "FormKeyPress(Sender=F Key='h')\n"
+            "FormKeyPress(Sender=F Key='i')\n"
+            "FormKeyDown(Sender=F Key=VK_F5 Shift=[])\n");
+}
+
 TEST_F(KxviewTest, WithoutEventsHandlersStayUnboundWithOneWarningPerNameAndAreSavedBack) {
   WriteFile(Temp("handlers.kxf"), kHandlerForm);
   const Result check = Run({Temp("handlers.kxf").string(), "--check"});

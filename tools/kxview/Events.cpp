@@ -11,6 +11,7 @@
 #include "host/classes/TypInfo.h"
 #include "host/controls/ControlTypes.h"
 #include "host/controls/Forms.h"
+#include "host/platform/VirtualKeys.h"
 
 namespace kxview {
 
@@ -31,6 +32,13 @@ std::string ShiftText(host::TShiftState shift) {
     text += host::EnumName(flag);
   }
   return text + "]";
+}
+
+// A character as form files write it: 'a', or #13 for a control character.
+std::string CharText(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  if (code < 32 || code == '\'' || code >= 127) return "#" + std::to_string(code);
+  return std::string("'") + c + "'";
 }
 
 // One printed call: "Method(Sender=Name Arg=Value …)".
@@ -80,10 +88,9 @@ const std::unordered_map<std::type_index, StubMaker>& Stubs() {
         l.Arg("Shift", ShiftText(s)).Arg("X", x).Arg("Y", y);
       }),
       Stub<TKeyEvent>([](CallLine& l, TObject*, Word& key, TShiftState s) {
-        l.Arg("Key", key).Arg("Shift", ShiftText(s));
+        l.Arg("Key", VirtualKeyName(key)).Arg("Shift", ShiftText(s));
       }),
-      Stub<TKeyPressEvent>(
-          [](CallLine& l, TObject*, char& key) { l.Arg("Key", static_cast<int>(key)); }),
+      Stub<TKeyPressEvent>([](CallLine& l, TObject*, char& key) { l.Arg("Key", CharText(key)); }),
       Stub<TCloseEvent>(
           [](CallLine& l, TObject*, TCloseAction& action) { l.Arg("Action", EnumName(action)); }),
       Stub<TCloseQueryEvent>([](CallLine& l, TObject*, bool& canClose) {
