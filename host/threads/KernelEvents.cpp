@@ -93,9 +93,9 @@ void DropActivity() {
 
 }  // namespace
 
-void CountStartingWorker() { BeginActivity(); }
+void CountReleasedWorker() { BeginActivity(); }
 
-void AdoptStartingWorker() { TakeActivity(); }
+void AdoptReleasedWorker() { TakeActivity(); }
 
 void EndWorkerActivity() {
   if (!t_active) return;

@@ -45,10 +45,11 @@ void WakeDueWaits();
 int64_t NextWaitDeadline();
 // True when no released wait is still on its way to its thread's next wait.
 bool WorkersSettled();
-// A thread being started counts as activity until its first wait: the
-// starting thread calls CountStartingWorker, the new one AdoptStartingWorker.
-void CountStartingWorker();
-void AdoptStartingWorker();
+// A thread being started or resumed counts as activity until its next wait:
+// the thread that lets it go calls CountReleasedWorker, the thread itself
+// AdoptReleasedWorker once it runs.
+void CountReleasedWorker();
+void AdoptReleasedWorker();
 // The calling thread is done: the activity its last released wait started
 // ends here. TThread calls it when Execute has returned.
 void EndWorkerActivity();

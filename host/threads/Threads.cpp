@@ -162,10 +162,15 @@ void TThread::Start() {
 void TThread::Resume() {
   std::lock_guard lock(mutex_);
   if (suspend_count_ == 0 || --suspend_count_ > 0) return;
-  if (!started_)
+  if (!started_) {
     Launch();
-  else
-    changed_.notify_all();
+    return;
+  }
+  if (paused_ && !resume_counted_) {
+    CountReleasedWorker();
+    resume_counted_ = true;
+  }
+  changed_.notify_all();
 }
 
 void TThread::Suspend() {
@@ -277,9 +282,9 @@ void TThread::DoTerminate() {
 
 void TThread::Launch() {
   started_ = true;
-  CountStartingWorker();
+  CountReleasedWorker();
   thread_ = std::thread([this] {
-    AdoptStartingWorker();
+    AdoptReleasedWorker();
     Run();
   });
 }
@@ -351,8 +356,13 @@ void TThread::PauseWhileSuspended(std::unique_lock<std::mutex>& lock) const {
   if (suspend_count_ == 0) return;
   paused_ = true;
   changed_.notify_all();
+  EndWorkerActivity();  // settled until Resume lets it go
   changed_.wait(lock, [&] { return suspend_count_ == 0; });
   paused_ = false;
+  if (resume_counted_) {
+    resume_counted_ = false;
+    AdoptReleasedWorker();
+  }
 }
 
 void TThread::EnterWait() {

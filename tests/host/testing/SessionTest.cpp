@@ -231,6 +231,16 @@ TEST_F(SessionTest, AWorkersTimedWaitWakesOnVirtualTime) {
   EXPECT_EQ(timeouts, 3);
   session_->Wait(1);
   EXPECT_EQ(timeouts, 4);
+  // A suspended worker is settled while its time-outs pass; resumed, it
+  // reports the one it woke for and waits again.
+  worker->Suspend();
+  session_->Wait(3000);
+  EXPECT_EQ(timeouts, 4);
+  worker->Resume();
+  session_->Settle();
+  EXPECT_EQ(timeouts, 5);
+  session_->Wait(1000);
+  EXPECT_EQ(timeouts, 6);
   worker->Stop();
   worker->Free();
 }
