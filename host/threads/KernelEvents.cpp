@@ -1,5 +1,6 @@
 #include "host/threads/KernelEvents.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -149,10 +150,12 @@ bool SetEvent(HANDLE handle) {
   auto event = Lookup(handle);
   if (!event) return false;
   std::lock_guard lock(event->mutex);
-  if (!event->state && event->waiters > event->released_waiters) {
-    ++event->released_waiters;
-    BeginActivity();
-  }
+  // The blocked waiters this signal releases count as activity until they
+  // wait again: one for an auto-reset event, all for a manual-reset one.
+  const int blocked = event->waiters - event->released_waiters;
+  const int released = event->state ? 0 : event->manual_reset ? blocked : std::min(blocked, 1);
+  for (int i = 0; i < released; ++i) BeginActivity();
+  event->released_waiters += released;
   event->state = true;
   if (event->manual_reset)
     event->signalled.notify_all();
@@ -166,6 +169,8 @@ bool ResetEvent(HANDLE handle) {
   if (!event) return false;
   std::lock_guard lock(event->mutex);
   event->state = false;
+  // Waiters the signal had released but that never took it stay blocked.
+  for (; event->released_waiters > 0; --event->released_waiters) DropActivity();
   return true;
 }
 
