@@ -9,7 +9,8 @@
 //   png OUT.png                  expect C.PROP = VALUE     expect-pixel X Y RRGGBB
 //
 // Coordinates are client coordinates of the form; "Form" names the root;
-// values are written as in form files. A line starting with # is a comment;
+// values are written as in form files, and expect compares with the value
+// as print writes it (clRed, not $000000FF). A line starting with # is a comment;
 // blank lines are skipped.
 #include <istream>
 #include <ostream>
