@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "host/classes/Streaming.h"
+#include "kxpack/package/KxPack.h"
 #include "tests/host/streaming/SampleComponents.h"
 
 namespace fuzz {
@@ -17,8 +18,16 @@ inline void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+// Forms may hold the sample classes, the host's controls and the package's
+// components, all on the headless platform.
+inline void RegisterFormClasses() {
+  setenv("KX_PLATFORM", "headless", 0);
+  sample::RegisterSampleClasses();
+  (void)kx::HInstance();  // keeps the package linked, and its classes registered
+}
+
 inline void ReadFormBytes(const uint8_t* data, size_t size) {
-  static const bool registered = (sample::RegisterSampleClasses(), true);
+  static const bool registered = (RegisterFormClasses(), true);
   (void)registered;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 

@@ -345,7 +345,14 @@ class FormReader {
         c->SetLoadingState(true);
         loaded_.push_back({c, line_});
         if (!c->Name().empty()) by_name_[LowerCase(c->Name())] = c;
-        c->SetParentComponent(comp);
+        // A component nested under one that cannot hold it (a control inside
+        // a label) goes to the nearest enclosing one that can, as a designer
+        // would drop it there; left without a parent it would be written at
+        // the top level and come back elsewhere.
+        for (TComponent* p = comp;; p = p->GetParentComponent()) {
+          c->SetParentComponent(p);
+          if (c->GetParentComponent() == p || p == root_ || !p->GetParentComponent()) break;
+        }
       });
       ApplyObject(c, child);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <unordered_map>
 
 #include "host/base/SysUtils.h"
@@ -63,9 +64,22 @@ struct Header {
   size_t pixelOffset = 0;
 };
 
+// Reads the red, green and blue masks and refuses any the format cannot mean:
+// a channel is one run of bits inside the pixel, apart from the others. (A
+// channel may be empty; it then reads as 0.)
 void ReadMasks(const uint8_t* data, size_t size, size_t offset, Header& h) {
   if (offset > size || size - offset < 12) RaiseInvalidBitmap("colour masks truncated");
   for (int i = 0; i < 3; ++i) h.masks[i] = U32(data + offset + 4 * i);
+  const uint64_t pixelBits = (uint64_t{1} << h.bpp) - 1;
+  uint32_t seen = 0;
+  for (uint32_t m : h.masks) {
+    if (m & ~pixelBits)
+      RaiseInvalidBitmap(Format("colour mask %08X is wider than %d bits per pixel", m, h.bpp));
+    const uint32_t run = m >> std::countr_zero(m | 0x80000000u);
+    if (run & (run + 1)) RaiseInvalidBitmap(Format("colour mask %08X is not contiguous", m));
+    if (m & seen) RaiseInvalidBitmap(Format("colour mask %08X overlaps another", m));
+    seen |= m;
+  }
 }
 
 void CheckDimensions(int64_t width, int64_t height) {

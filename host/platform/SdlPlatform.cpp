@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "host/base/SysUtils.h"
@@ -187,16 +188,17 @@ GlobalPointer ReadGlobalPointer(const X11Window& x11) {
   return g;
 }
 
-// Takes a queued release of button for windowId out of SDL's queue.
-bool TakeQueuedRelease(uint32_t windowId, int button) {
+// Takes a queued release of button for windowId out of SDL's queue; its
+// position in window coordinates, nullopt when none was queued.
+std::optional<TPoint> TakeQueuedRelease(uint32_t windowId, int button) {
   SDL_PumpEvents();
   std::vector<SDL_Event> ups(64);
   const int n = SDL_PeepEvents(ups.data(), 64, SDL_GETEVENT, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONUP);
-  bool taken = false;
+  std::optional<TPoint> taken;
   for (int i = 0; i < std::max(n, 0); ++i) {
     const SDL_MouseButtonEvent& up = ups[i].button;
     if (!taken && up.windowID == windowId && up.button == button)
-      taken = true;
+      taken = TPoint{up.x, up.y};
     else
       SDL_PushEvent(&ups[i]);
   }
@@ -496,27 +498,38 @@ void SdlWindow::RunMoveSize(MoveSizeKind kind) {
   // press would reach us; a window cannot move itself afterwards.
   if (platform_.wayland_) return;
   const X11Window x11(window_);
-  // SDL has the press; a release may already be queued behind it.
-  const int button = ReadGlobalPointer(x11).FirstHeld();
-  if (button == 0) {
-    // A quick click: the move is over before it began. Moves start from the
-    // left button; its release belongs to the move.
-    TakeQueuedRelease(id_, SDL_BUTTON_LEFT);
-    return;
-  }
   // Follow the pointer from where the button went down: a window manager may
   // hold the press back until the pointer moves (click-to-focus grabs), so
   // the pointer can be past the press point by the time it reaches us.
   const TPoint press = platform_.lastPress_;
-  if (x11.Valid() && x11.WindowManagerMovesWindows() &&
-      RunWindowManagerMoveSize(kind, button, press))
+  const TRect start = Bounds();
+  // SDL has the press; a release may already be queued behind it.
+  const GlobalPointer now = ReadGlobalPointer(x11);
+  const int button = now.FirstHeld();
+  if (button == 0) {
+    // Over before it began: a quick click, or a flick whose moves and release
+    // all came before this. Moves start from the left button; its release
+    // belongs to the move and says where it ends.
+    if (const std::optional<TPoint> up = TakeQueuedRelease(id_, SDL_BUTTON_LEFT))
+      FollowTo(kind, start, press, {start.Left + up->X, start.Top + up->Y});
     return;
-  RunPointerMoveSize(kind, button, press);
+  }
+  if (x11.Valid() && x11.WindowManagerMovesWindows() &&
+      RunWindowManagerMoveSize(kind, button, start, press))
+    return;
+  RunPointerMoveSize(kind, button, start, press);
 }
 
-bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint press) {
+void SdlWindow::FollowTo(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer) {
+  const TRect target = MoveSizeBounds(kind, start, press, pointer, minWidth_, minHeight_);
+  if (target == known_) return;
+  SetBounds(target);
+  if (Events()) Events()->BoundsChanged(target);
+}
+
+bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, const TRect& start,
+                                         TPoint press) {
   const X11Window x11(window_);
-  const TRect startBounds = Bounds();
   x11.StartWindowManagerMoveResize(NetWmDirection(kind), press.X, press.Y, button);
   const uint64_t startedMs = SDL_GetTicks64();
   bool managerActs = false;
@@ -525,16 +538,19 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint p
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       if (e.type == SDL_MOUSEBUTTONUP && e.button.windowID == id_ && e.button.button == button) {
-        // Let go before the window manager took over.
+        // Let go before the window manager took over (it never held the
+        // pointer, so the window is where it was): the release says where
+        // the move ends.
         x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
         NoteBounds();
+        FollowTo(kind, start, press, {start.Left + e.button.x, start.Top + e.button.y});
         return true;
       }
       platform_.DispatchWindowEvent(e);
     }
     now = ReadGlobalPointer(x11);
     if (!now.Held(button)) break;
-    if (Bounds() != startBounds) managerActs = true;
+    if (Bounds() != start) managerActs = true;
     const bool pointerMoved = now.Pos != press;
     if (!managerActs && pointerMoved && SDL_GetTicks64() - startedMs > kWindowManagerGraceMs) {
       x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
@@ -548,6 +564,13 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint p
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
     platform_.DispatchWindowEvent(e);
   NoteBounds();
+  if (!managerActs && Bounds() == start) {
+    // The button went up before the manager moved anything: it may take the
+    // pointer only now, and would then move the window with no button held.
+    // Call it off; the window goes where the release was.
+    x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
+    FollowTo(kind, start, press, now.Pos);
+  }
   return true;
 }
 
@@ -562,9 +585,9 @@ void SdlWindow::ConsumeRelease(const X11Window& x11, int button, TPoint at) {
   TakeQueuedRelease(id_, button);
 }
 
-void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press) {
+void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, const TRect& start,
+                                   TPoint press) {
   const X11Window x11(window_);
-  const TRect start = Bounds();
   for (bool released = false; !released;) {
     SDL_Event e;
     // Motion events only say that the pointer moved: the position is read
@@ -582,10 +605,7 @@ void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press) 
       ConsumeRelease(x11, button, now.Pos);
       released = true;
     }
-    const TRect target = MoveSizeBounds(kind, start, press, now.Pos, minWidth_, minHeight_);
-    if (target == known_) continue;
-    SetBounds(target);
-    if (Events()) Events()->BoundsChanged(target);
+    FollowTo(kind, start, press, now.Pos);
   }
 }
 

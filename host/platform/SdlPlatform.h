@@ -79,9 +79,13 @@ class SdlWindow : public PlatformWindow {
   // Reports the bounds to the events when they differ from what was last
   // known (set by the program or reported before).
   void NoteBounds();
-  // Runs the window manager's own move/size; false when it refused.
-  bool RunWindowManagerMoveSize(MoveSizeKind kind, int button, TPoint press);
-  void RunPointerMoveSize(MoveSizeKind kind, int button, TPoint press);
+  // Both loops run a move or size that began with the window at start and
+  // the button down at press (screen coordinates).
+  // The window manager's own move/size; false when it refused.
+  bool RunWindowManagerMoveSize(MoveSizeKind kind, int button, const TRect& start, TPoint press);
+  void RunPointerMoveSize(MoveSizeKind kind, int button, const TRect& start, TPoint press);
+  // Puts the window where the move or size puts it with the pointer there.
+  void FollowTo(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer);
   // Ends a loop whose release SDL may not have seen: it is taken from the
   // queue, and SDL's idea of the held button is put right.
   void ConsumeRelease(const X11Window& x11, int button, TPoint at);

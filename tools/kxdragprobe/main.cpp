@@ -3,6 +3,7 @@
 //   ready L T W H      shown (client bounds in screen coordinates)
 //   down X Y / up X Y  a press or release (client coordinates)
 //   bounds L T W H     moved or sized by the user
+//   loopstart L T W H  an interactive move or size begins (bounds before it)
 //   loopend L T W H    an interactive move or size returned
 // A left press in the top half starts a move, in the 16-pixel bottom-right
 // corner a size. Ends on a close request, SIGTERM, or after a minute.
@@ -44,12 +45,15 @@ class Probe : public WindowEvents {
     std::fflush(stdout);
     if (e.Button != MouseButton::Left) return;
     const TRect b = window_.Bounds();
+    MoveSizeKind kind;
     if (e.Pos.X >= b.Width() - kCorner && e.Pos.Y >= b.Height() - kCorner)
-      window_.RunMoveSize(MoveSizeKind::SizeBottomRight);
+      kind = MoveSizeKind::SizeBottomRight;
     else if (e.Pos.Y < b.Height() / 2)
-      window_.RunMoveSize(MoveSizeKind::Move);
+      kind = MoveSizeKind::Move;
     else
       return;
+    PrintRect("loopstart", b);
+    window_.RunMoveSize(kind);
     PrintRect("loopend", window_.Bounds());
   }
   void MouseUp(const MouseEvent& e) override {

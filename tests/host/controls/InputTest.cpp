@@ -12,18 +12,18 @@ class InputTest : public HeadlessTest {
     a = new LoggingGraphic(form, nullptr, "a", clRed, Bounds(10, 10, 40, 40));
     b = new LoggingGraphic(form, nullptr, "b", clBlue, Bounds(60, 10, 40, 40));
     for (auto [c, name] : {std::pair{a, std::string("a")}, std::pair{b, std::string("b")}}) {
-      c->SetOnMouseDown([this, name](TObject*, TMouseButton btn, TShiftState, int x, int y) {
+      c->SetOnMouseDown([this, name = name](TObject*, TMouseButton btn, TShiftState, int x, int y) {
         log.push_back(name + " down " + std::to_string(btn) + " " + std::to_string(x) + "," +
                       std::to_string(y));
       });
-      c->SetOnMouseUp([this, name](TObject*, TMouseButton btn, TShiftState, int x, int y) {
+      c->SetOnMouseUp([this, name = name](TObject*, TMouseButton btn, TShiftState, int x, int y) {
         log.push_back(name + " up " + std::to_string(btn) + " " + std::to_string(x) + "," +
                       std::to_string(y));
       });
-      c->SetOnClick([this, name](TObject*) { log.push_back(name + " click"); });
-      c->SetOnDblClick([this, name](TObject*) { log.push_back(name + " dblclick"); });
-      c->SetOnMouseEnter([this, name](TObject*) { log.push_back(name + " enter"); });
-      c->SetOnMouseLeave([this, name](TObject*) { log.push_back(name + " leave"); });
+      c->SetOnClick([this, name = name](TObject*) { log.push_back(name + " click"); });
+      c->SetOnDblClick([this, name = name](TObject*) { log.push_back(name + " dblclick"); });
+      c->SetOnMouseEnter([this, name = name](TObject*) { log.push_back(name + " enter"); });
+      c->SetOnMouseLeave([this, name = name](TObject*) { log.push_back(name + " leave"); });
     }
     form->Show();
     Pump();

@@ -126,6 +126,34 @@ TEST(BmpDecode, ThirtyTwoBitsDropAlphaAndHonourMasks) {
   EXPECT_EQ(DecodeBmp(masked.data(), masked.size()).Pixels[0], 0x332211u);
 }
 
+// Any masks that are single runs of bits inside the pixel and apart from each
+// other decode, and the picture survives a save: an empty mask reads as 0.
+TEST(BmpDecode, UnusualButMeaningfulMasksDecodeAndSurviveASave) {
+  struct Case {
+    uint16_t bpp;
+    std::vector<uint32_t> masks;
+    std::vector<uint8_t> pixel;
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {16, {0x000F, 0x00F0, 0x0F00}, {0x0F, 0x00}, 0xFF0000},  // 4-4-4, red lowest
+      {16, {0xFC00, 0, 0x003F}, {0xFF, 0xFF}, 0xFF00FF},       // no green at all
+      {16, {0x8000, 0x4000, 0x2000}, {0x00, 0x40}, 0x00FF00},  // one bit each
+      {32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {0xFF, 0x03, 0x00, 0x00}, 0x0000FF},  // 10-10-10
+      {32, {0xFFFFFFFF, 0, 0}, {0x00, 0x00, 0x00, 0x80}, 0x800000},                    // 32-bit red
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> pixels = c.pixel;
+    pixels.resize(4, 0);
+    const auto file =
+        BuildBmp({.bpp = c.bpp, .compression = 3, .masks = c.masks, .pixels = pixels});
+    const BitmapImage image = DecodeBmp(file.data(), file.size());
+    EXPECT_EQ(image.Pixels[0], c.expected) << std::hex << c.masks[0];
+    const auto saved = EncodeBmp(image);
+    EXPECT_EQ(DecodeBmp(saved.data(), saved.size()).Pixels, image.Pixels) << std::hex << c.masks[0];
+  }
+}
+
 TEST(BmpDecode, CoreHeaderWithThreeByteColourTable) {
   const auto file = BuildBmp({.headerSize = 12,
                               .width = 3,
@@ -231,6 +259,13 @@ std::vector<Malformed> MalformedFiles() {
                      .palette = {0, 0xFFFFFF},
                      .pixels = std::move(data)});
   };
+  auto masked = [](uint16_t bpp, std::vector<uint32_t> masks) {
+    return BuildBmp({.width = 2,
+                     .bpp = bpp,
+                     .compression = 3,
+                     .masks = std::move(masks),
+                     .pixels = std::vector<uint8_t>(8, 0xFF)});
+  };
   auto dims = [](int32_t w, int32_t h) {
     return BuildBmp({.width = w, .height = h, .bpp = 24, .pixels = std::vector<uint8_t>(64)});
   };
@@ -262,6 +297,12 @@ std::vector<Malformed> MalformedFiles() {
       {"RLE truncated", rle({2, 1}), "RLE data truncated"},
       {"RLE absolute truncated", rle({0, 4, 1}), "RLE data truncated"},
       {"RLE top-down", rle({0, 1}, 4, -2), "top-down"},
+      {"mask past 16 bits", masked(16, {0x1F0000, 0x07E0, 0x001F}), "wider than 16 bits"},
+      {"mask past 16 bits, all set", masked(16, {0xFFFFFFFF, 0, 0}), "wider than 16 bits"},
+      {"mask with a gap", masked(16, {0xF000, 0x0500, 0x001F}), "00000500 is not contiguous"},
+      {"masks overlapping", masked(16, {0xF800, 0x0FE0, 0x001F}), "00000FE0 overlaps"},
+      {"masks overlapping, 32 bits", masked(32, {0xFF0000, 0xFF00, 0xFF00}), "overlaps"},
+      {"found by fuzzing", masked(16, {0xFFFFFFCA, 0xFFFFFFFF, 0xFFFFFFFF}), "colour mask"},
   };
 }
 

@@ -102,7 +102,7 @@ class MessageFormTest : public HeadlessTest {
  protected:
   // Runs act once the message form is up.
   void WhenShown(std::function<void(TCustomForm*)> act) {
-    poster_ = AllocateHWnd([this, act](TMessage& m) {
+    poster_ = AllocateHWnd([act](TMessage& m) {
       if (m.Msg == WM_USER) act(Application->ModalForm());
     });
     PostMessage(poster_, WM_USER);

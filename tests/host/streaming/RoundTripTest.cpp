@@ -161,6 +161,47 @@ TEST_F(RoundTrip, ReadingMarksLoadingSetsParentsAndCallsLoadedOncePerComponent) 
   copy->Free();
 }
 
+// A widget holds no components: one nested in it in a file goes to the
+// nearest enclosing panel (none at the top level), and the form written from
+// what was read reads back to the same text.
+TEST_F(RoundTrip, AComponentNestedInOneThatHoldsNoneGoesToTheNearestThatDoes) {
+  struct Case {
+    const char* what;
+    const char* text;
+    const char* expectedParent;  // of X; "" for none
+  };
+  const Case cases[] = {
+      {"in a widget in a panel",
+       "object F: TSampleForm\n object P: TSamplePanel\n  object W: TSampleWidget\n"
+       "   object X: TSampleWidget\n   end\n  end\n end\nend\n",
+       "P"},
+      {"two widgets deep in a panel",
+       "object F: TSampleForm\n object P: TSamplePanel\n  object W: TSampleWidget\n"
+       "   object V: TSampleWidget\n    object X: TSampleWidget\n    end\n   end\n  end\n"
+       " end\nend\n",
+       "P"},
+      {"in a panel in a panel",
+       "object F: TSampleForm\n object P: TSamplePanel\n  object Q: TSamplePanel\n"
+       "   object X: TSampleWidget\n   end\n  end\n end\nend\n",
+       "Q"},
+      {"in a widget at the top level",
+       "object F: TSampleForm\n object W: TSampleWidget\n  object X: TSampleWidget\n  end\n"
+       " end\nend\n",
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto* form = ReadFormAs<TSampleForm>(c.text, "nested.kxf");
+    const TComponent* parent = form->FindComponent("X")->GetParentComponent();
+    EXPECT_EQ(parent ? parent->Name() : "", c.expectedParent);
+    const std::string written = WriteForm(form);
+    auto* again = ReadFormAs<TSampleForm>(written, "written.kxf");
+    EXPECT_EQ(WriteForm(again), written);
+    form->Free();
+    again->Free();
+  }
+}
+
 TEST_F(RoundTrip, ReadsIntoAnExistingFormAndFromAFile) {
   TSampleForm* form = MakeForm();
   const std::string path = ::testing::TempDir() + "roundtrip.kxf";

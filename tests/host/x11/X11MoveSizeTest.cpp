@@ -1,7 +1,6 @@
 // End to end under Xvfb: a borderless SDL2 window (tools/kxdragprobe) is
 // dragged and sized with xdotool, with and without a window manager.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -9,6 +8,7 @@
 #include "XSession.h"
 
 using namespace kxtest;
+using host::Bounds;
 using host::TRect;
 
 namespace {
@@ -23,18 +23,8 @@ std::string ProbePath() {
 
 std::string Xdo(const std::string& args) { return "xdotool " + args; }
 
-// Presses the left button at (x, y), moves by (dx, dy) in five steps with
-// short pauses, as a hand would, and releases.
-void Drag(int x, int y, int dx, int dy) {
-  XSession::Run(
-      Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1"));
-  usleep(200'000);
-  for (int i = 1; i <= 5; ++i) {
-    XSession::Run(Xdo("mousemove --sync " + std::to_string(x + dx * i / 5) + " " +
-                      std::to_string(y + dy * i / 5)));
-    usleep(50'000);
-  }
-  XSession::Run(Xdo("mouseup 1"));
+std::string MoveTo(int x, int y) {
+  return "mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " ";
 }
 
 class X11MoveSize : public ::testing::TestWithParam<bool> {
@@ -55,6 +45,16 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
   void TearDown() override {
     probe_.reset();  // before the server goes
     session_.reset();
+  }
+
+  // Presses the left button at (x, y); once the probe says its move or size
+  // loop runs, moves by (dx, dy) in five steps, as a hand would, and releases.
+  bool Drag(int x, int y, int dx, int dy) {
+    XSession::Run(Xdo(MoveTo(x, y) + "mousedown 1"));
+    if (!Expect("loopstart")) return false;
+    for (int i = 1; i <= 5; ++i) XSession::Run(Xdo(MoveTo(x + dx * i / 5, y + dy * i / 5)));
+    XSession::Run(Xdo("mouseup 1"));
+    return true;
   }
 
   // Waits for the probe's next line starting with prefix.
@@ -82,7 +82,7 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(X11MoveSize, ADragMovesTheWindowByTheDeltaAndClicksStillArriveAfterwards) {
-  Drag(start_.Left + 40, start_.Top + 30, 100, 60);
+  ASSERT_TRUE(Drag(start_.Left + 40, start_.Top + 30, 100, 60)) << probe_->AllOutput();
   ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
   const TRect moved = XSession::Geometry(window_);
   EXPECT_EQ(moved.Left - start_.Left, 100);
@@ -91,25 +91,55 @@ TEST_P(X11MoveSize, ADragMovesTheWindowByTheDeltaAndClicksStillArriveAfterwards)
   EXPECT_EQ(moved.Height(), start_.Height());
   ExpectClickReaches(moved);
 
-  // A press released at once must not leave the window stuck to the pointer.
-  XSession::Run(Xdo("mousemove --sync " + std::to_string(moved.Left + 40) + " " +
-                    std::to_string(moved.Top + 30) + " mousedown 1 mouseup 1"));
+  // A press released at once must not leave the window stuck to the pointer:
+  // after the pointer moves on and a click has come through, it is still
+  // where it was.
+  XSession::Run(Xdo(MoveTo(moved.Left + 40, moved.Top + 30) + "mousedown 1 mouseup 1"));
   ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
-  XSession::Run(Xdo("mousemove --sync " + std::to_string(moved.Left + 90) + " " +
-                    std::to_string(moved.Top + 70)));
-  usleep(300'000);
-  EXPECT_EQ(XSession::Geometry(window_), moved);
+  XSession::Run(Xdo(MoveTo(moved.Left + 90, moved.Top + 70)));
   ExpectClickReaches(moved);
+  EXPECT_EQ(XSession::Geometry(window_), moved);
 }
 
 TEST_P(X11MoveSize, ASizeFromTheBottomRightCornerChangesTheSize) {
-  Drag(start_.Right - 5, start_.Bottom - 5, 80, 50);
+  ASSERT_TRUE(Drag(start_.Right - 5, start_.Bottom - 5, 80, 50)) << probe_->AllOutput();
   ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
   const TRect sized = XSession::Geometry(window_);
   EXPECT_EQ(sized.Width(), start_.Width() + 80);
   EXPECT_EQ(sized.Height(), start_.Height() + 50);
   EXPECT_EQ(sized.TopLeft(), start_.TopLeft());
   ExpectClickReaches(sized);
+}
+
+// A press followed at once by the moves and the release, faster than the
+// probe can start its loop or a window manager can take the pointer: the
+// window still ends where press point plus total delta puts it.
+TEST_P(X11MoveSize, AFastFlickEndsAtThePressPointPlusTheWholeDelta) {
+  struct Flick {
+    const char* what;
+    int x, y;  // press point, relative to the window's top-left corner
+    int dx, dy;
+    TRect expected;  // relative to the window before the flick
+  };
+  const int w = start_.Width(), h = start_.Height();
+  const Flick flicks[] = {
+      {"move", 40, 30, 90, 50, Bounds(90, 50, w, h)},
+      {"move back", 60, 20, -90, -50, Bounds(-90, -50, w, h)},
+      {"size", w - 5, h - 5, 60, 40, Bounds(0, 0, w + 60, h + 40)},
+  };
+  for (const Flick& f : flicks) {
+    SCOPED_TRACE(f.what);
+    const TRect before = XSession::Geometry(window_);
+    const int x = before.Left + f.x, y = before.Top + f.y;
+    XSession::Run(Xdo(MoveTo(x, y) + "mousedown 1 mousemove " + std::to_string(x + f.dx / 2) + " " +
+                      std::to_string(y + f.dy / 2) + " mousemove " + std::to_string(x + f.dx) +
+                      " " + std::to_string(y + f.dy) + " mouseup 1"));
+    ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
+    const TRect after = XSession::Geometry(window_);
+    EXPECT_EQ(after, Bounds(before.Left + f.expected.Left, before.Top + f.expected.Top,
+                            f.expected.Width(), f.expected.Height()));
+    ExpectClickReaches(after);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(, X11MoveSize, ::testing::Values(false, true), [](const auto& info) {
