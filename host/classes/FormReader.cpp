@@ -421,8 +421,7 @@ class FormReader {
         if (a.Unpublished) {
           p.SetStr(target, v.Str);
           options_.Unpublished(p, p.EventField(target), v.Str);
-        }
-        else if (a.Method)
+        } else if (a.Method)
           a.Method->Bind(root_, p.EventField(target));
         else
           p.SetStr(target, "");
