@@ -33,6 +33,7 @@ class TSessionForm : public TForm {
     Log.push_back("MouseUp");
   }
   void BoxClick(TObject*) { Log.push_back("Click"); }
+  void BoxDblClick(TObject*) { Log.push_back("DblClick"); }
   void TimerTick(TObject*) { ++Ticks; }
   static const TPublished& PublishedProperties() {
     using T = TSessionForm;
@@ -40,6 +41,7 @@ class TSessionForm : public TForm {
                                         .Method("BoxMouseDown", &T::BoxMouseDown)
                                         .Method("BoxMouseUp", &T::BoxMouseUp)
                                         .Method("BoxClick", &T::BoxClick)
+                                        .Method("BoxDblClick", &T::BoxDblClick)
                                         .Method("TimerTick", &T::TimerTick);
     return table;
   }
@@ -64,6 +66,7 @@ constexpr const char* kFormText =
     "    Color = clRed\n"
     "    Caption = ''\n"
     "    OnClick = BoxClick\n"
+    "    OnDblClick = BoxDblClick\n"
     "    OnMouseDown = BoxMouseDown\n"
     "    OnMouseUp = BoxMouseUp\n"
     "  end\n"
@@ -89,6 +92,20 @@ class SessionTest : public HeadlessTest {
 TEST_F(SessionTest, AClickInsideAControlRunsMouseDownClickMouseUp) {
   session_->Click(25, 35);
   EXPECT_EQ(form_->Log, (std::vector<std::string>{"MouseDown 5,5", "Click", "MouseUp"}));
+}
+
+TEST_F(SessionTest, ADoubleClickIsOneClickThenTheDoubleClick) {
+  session_->DblClick(25, 35);
+  // As the host does: the second press fires DblClick before its MouseDown.
+  EXPECT_EQ(form_->Log, (std::vector<std::string>{"MouseDown 5,5", "Click", "MouseUp", "DblClick",
+                                                  "MouseDown 5,5", "MouseUp"}));
+  // Clicks further apart in time than a double click are two clicks.
+  form_->Log.clear();
+  session_->Click(25, 35);
+  session_->Wait(HeadlessPlatform::kDoubleClickMs + 1);
+  session_->Click(25, 35);
+  EXPECT_EQ(form_->Log, (std::vector<std::string>{"MouseDown 5,5", "Click", "MouseUp",
+                                                  "MouseDown 5,5", "Click", "MouseUp"}));
 }
 
 TEST_F(SessionTest, TimersTickExactlyAsOftenAsTheTimeWaited) {
