@@ -13,7 +13,7 @@
 // with the release (or with the next command that is not mouse input), so
 // that a form move or size started by the press follows the moves that come
 // before the release; their coordinates count from where the form was when
-// the button was pressed, as a hand on a real mouse would see it.
+// the button was pressed (fixed screen positions, in effect).
 //
 // The session makes the platform's clock a manual one and leaves it so.
 // Failures of a command (an unknown component, a value of the wrong kind, a
