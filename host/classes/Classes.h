@@ -207,6 +207,9 @@ class TComponent : public TPersistent {
   // Leaves the loading state without Loaded (a read that failed).
   void ClearLoadingState() { state_ -= TComponentState{csLoading, csReading}; }
   virtual void Loaded();
+  // Called on the root of a read once every component read has had Loaded:
+  // what must wait for the whole form (a form read as visible shows here).
+  virtual void FinishedReading() {}
 
  protected:
   // Passes the news to the owned components. On opRemove it also clears

@@ -52,7 +52,8 @@ struct Token {
 
 class Parser {
  public:
-  Parser(std::string_view text, std::string_view fileName) : s_(text), file_(fileName) {
+  Parser(std::string_view text, std::string_view fileName, int firstLine = 1)
+      : s_(text), file_(fileName), line_(firstLine) {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;  // a UTF-8 byte-order mark
     if (const int line = FirstNonTextLine(s_.substr(pos_)))
       Fail(line, "expected a text form file, found binary data");
@@ -63,6 +64,13 @@ class Parser {
     TFormObject root = Object(0);
     if (tok_.Kind != Token::tEnd) Expected("end of file");
     return root;
+  }
+
+  TFormProperty LoneProperty() {
+    if (tok_.Kind != Token::tIdent) Expected("a property name");
+    TFormProperty p = Property();
+    if (tok_.Kind != Token::tEnd) Expected("end of line");
+    return p;
   }
 
  private:
@@ -414,11 +422,16 @@ size_t InvalidUtf8Offset(std::string_view s) {
 }
 
 std::string FormErrorText(std::string_view fileName, int line, std::string_view message) {
+  if (fileName.empty()) return std::string(message);
   return std::string(fileName) + ":" + std::to_string(line) + ": " + std::string(message);
 }
 
 TFormObject ParseForm(std::string_view text, std::string_view fileName) {
   return Parser(text, fileName).Root();
+}
+
+TFormProperty ParseFormProperty(std::string_view text, std::string_view fileName, int line) {
+  return Parser(text, fileName, line).LoneProperty();
 }
 
 }  // namespace host

@@ -48,11 +48,14 @@ struct TFormObject {
 // for anything that is not a well-formed form file, including a file that is
 // not UTF-8 text.
 TFormObject ParseForm(std::string_view text, std::string_view fileName);
+// Parses one property line ("Caption = 'Hi'"), counting lines from line.
+TFormProperty ParseFormProperty(std::string_view text, std::string_view fileName, int line);
 
 // The offset of the first byte that breaks UTF-8, or npos.
 size_t InvalidUtf8Offset(std::string_view s);
 
-// "FILE:LINE: message"
+// "FILE:LINE: message"; the message alone for text from no file (fileName
+// empty), whose caller knows better where it came from.
 std::string FormErrorText(std::string_view fileName, int line, std::string_view message);
 
 }  // namespace host

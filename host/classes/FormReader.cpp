@@ -24,6 +24,7 @@ struct Assignment {
   const TPropInfo* Prop = nullptr;
   int64_t Ord = 0;
   const TMethodInfo* Method = nullptr;  // nullptr for an event: clears it
+  bool Unpublished = false;             // an event naming a method the root lacks
 };
 
 // One object of the file, checked.
@@ -59,7 +60,8 @@ std::string EnumNames(const TEnumInfo& info) {
 
 class FormReader {
  public:
-  FormReader(std::string_view fileName, const TFormObject& tree) : file_(fileName), tree_(tree) {}
+  FormReader(std::string_view fileName, const TFormObject& tree, const TReadOptions& options = {})
+      : file_(fileName), tree_(tree), options_(options) {}
 
   // Checks the whole file for a new root of class cls.
   Plan Check(TClass rootClass, const TComponent* existingRoot) {
@@ -79,6 +81,19 @@ class FormReader {
       throw;
     }
     return root;
+  }
+
+  // Checks and sets one property of comp, which is root or one of its
+  // components, as a line of root's form file would.
+  void ApplyOne(TComponent* root, TComponent* comp, const TFormProperty& p) {
+    existing_ = root;
+    root_class_ = root->ClassType();
+    root_ = root;
+    const Assignment a = CheckProperty(comp->ClassType(), p);
+    for (const PendingRef& r : refs_) CheckReference(r);
+    line_ = p.Line;
+    Guarded([&] { ApplyProperty(comp, a); });
+    for (const Fixup& f : fixups_) Guarded([&] { f.Prop->SetObject(f.Target, Resolve(*f.Name)); });
   }
 
   void ApplyInto(TComponent* root, const Plan& plan) {
@@ -251,7 +266,7 @@ class FormReader {
         return;
       case tkMethod:
         if (v.Kind != TFormValue::vkIdent) WrongValue(a, "a method name");
-        if (!SameText(v.Str, "nil")) a.Method = CheckMethod(a);
+        if (!SameText(v.Str, "nil")) CheckMethod(a);
         return;
       case tkBinary:
         if (v.Kind != TFormValue::vkBinary) WrongValue(a, "binary data { … }");
@@ -259,13 +274,17 @@ class FormReader {
     }
   }
 
-  const TMethodInfo* CheckMethod(const Assignment& a) const {
+  void CheckMethod(Assignment& a) const {
     const TPublished* table = PublishedOfClass(root_class_);
     const TMethodInfo* m = table ? table->FindMethod(a.Source->Value.Str) : nullptr;
+    if (!m && options_.Unpublished) {
+      a.Unpublished = true;
+      return;
+    }
     if (!m) WrongValue(a, std::string("a published method of ") + root_class_->Name);
     if (m->EventType != a.Prop->EventType)
       WrongValue(a, "a method with the parameters of " + a.Prop->Name);
-    return m;
+    a.Method = m;
   }
 
   void CheckReference(const PendingRef& r) const {
@@ -306,6 +325,8 @@ class FormReader {
       line_ = entry.second;
       Guarded([&] { entry.first->Loaded(); });
     }
+    line_ = tree_.Line;
+    Guarded([&] { root->FinishedReading(); });
   }
 
   void ApplyObject(TComponent* comp, const Plan& plan) {
@@ -397,7 +418,10 @@ class FormReader {
           fixups_.push_back({target, &p, &v.Str, a.Source->Line});
         break;
       case tkMethod:
-        if (a.Method)
+        if (a.Unpublished) {
+          p.SetStr(target, v.Str);
+          options_.Unpublished(p, p.EventField(target), v.Str);
+        } else if (a.Method)
           a.Method->Bind(root_, p.EventField(target));
         else
           p.SetStr(target, "");
@@ -435,6 +459,7 @@ class FormReader {
 
   std::string_view file_;
   const TFormObject& tree_;
+  const TReadOptions& options_;
   const TComponent* existing_ = nullptr;
   TClass root_class_ = nullptr;
   std::unordered_map<std::string, const TFormObject*> names_;  // lower-case name → object
@@ -460,13 +485,14 @@ TClass RootClassFor(const TComponent* root, const TFormObject& tree, std::string
 
 }  // namespace
 
-TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner) {
+TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner,
+                     const TReadOptions& options) {
   const TFormObject tree = ParseForm(text, fileName);
   TClass cls = GetClass(tree.ClassName);
   if (!cls || !CanCreateClass(cls))
     throw EReadError(FormErrorText(fileName, tree.Line,
                                    "expected a registered class, found '" + tree.ClassName + "'"));
-  FormReader reader(fileName, tree);
+  FormReader reader(fileName, tree, options);
   const Plan plan = reader.Check(cls, nullptr);
   return reader.ApplyNew(plan, owner);
 }
@@ -476,6 +502,15 @@ void ReadFormInto(TComponent* root, std::string_view text, std::string_view file
   FormReader reader(fileName, tree);
   const Plan plan = reader.Check(RootClassFor(root, tree, fileName), root);
   reader.ApplyInto(root, plan);
+}
+
+void ReadProperty(TComponent* root, TComponent* component, std::string_view text,
+                  std::string_view fileName, int line) {
+  const TFormProperty p = ParseFormProperty(text, fileName, line);
+  TFormObject tree;
+  tree.Name = root->Name();
+  tree.ClassName = root->ClassName();
+  FormReader(fileName, tree).ApplyOne(root, component, p);
 }
 
 TComponent* ReadFormFile(const std::string& path, TComponent* owner) {

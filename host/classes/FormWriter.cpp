@@ -64,6 +64,11 @@ class FormWriter {
     return std::move(out_);
   }
 
+  std::string WriteValue(TObject* obj, const TPropInfo& p) {
+    Value(obj, p, 0);
+    return std::move(out_);
+  }
+
  private:
   void Indent(int depth) { out_.append(static_cast<size_t>(depth) * 2, ' '); }
 
@@ -198,6 +203,25 @@ class FormWriter {
 }  // namespace
 
 std::string WriteForm(TComponent* root) { return FormWriter(root).Write(); }
+
+std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name) {
+  TObject* obj = component;
+  for (;;) {
+    const size_t dot = name.find('.');
+    const std::string_view part = name.substr(0, dot);
+    const TPublished* table = obj->Published();
+    const TPropInfo* info = table ? table->Find(part) : nullptr;
+    const bool last = dot == std::string_view::npos;
+    // A sub-object is a step of the name, never its end.
+    if (!info || (info->Kind == tkClass) == last)
+      throw EReadError("expected a published property of " + obj->ClassName() + ", found '" +
+                       std::string(name) + "'");
+    if (last) return FormWriter(root).WriteValue(obj, *info);
+    obj = info->GetObject(obj);
+    if (!obj) throw EReadError(info->Name + " is not assigned");
+    name = name.substr(dot + 1);
+  }
+}
 
 void WriteFormFile(TComponent* root, const std::string& path) {
   const std::string text = WriteForm(root);

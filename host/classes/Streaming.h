@@ -19,6 +19,7 @@
 // are set; component references are fixed up once every component exists;
 // csReading is then cleared and Loaded called once per component, in file
 // order.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -27,9 +28,23 @@
 
 namespace host {
 
+struct TPropInfo;
+
+// What a read does with an event that names a method the root class does not
+// publish. By default the file is refused ("expected a published method of
+// TForm1 for OnShow"); given Unpublished, a read takes the file and calls it
+// for each such event as the event is set, with the event's field (a TEvent
+// of event.EventType) to bind or leave unbound. An unbound one keeps the
+// method's name, so the form is written back with it.
+struct TReadOptions {
+  std::function<void(const TPropInfo& event, void* eventField, const std::string& method)>
+      Unpublished;
+};
+
 // Reads into a new instance of the file's root class, owned by owner. The
 // class must be registered.
-TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner = nullptr);
+TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponent* owner = nullptr,
+                     const TReadOptions& options = {});
 // Reads into an existing root, as a form's constructor reads its stored
 // layout. The file's root class must be root's class or one of its ancestors.
 void ReadFormInto(TComponent* root, std::string_view text, std::string_view fileName);
@@ -42,14 +57,24 @@ TComponent* ReadFormResource(HMODULE module, std::string_view name, TComponent* 
 void ReadFormResourceInto(TComponent* root, HMODULE module, std::string_view name);
 
 template <class T>
-T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owner = nullptr) {
-  TComponent* c = ReadForm(text, fileName, owner);
+T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owner = nullptr,
+              const TReadOptions& options = {}) {
+  TComponent* c = ReadForm(text, fileName, owner, options);
   if (T* t = As<T>(c)) return t;
   const std::string found = c->ClassName();
   c->Free();
   throw EReadError(std::string(fileName) + ":1: expected an object of class " +
                    T::StaticClass()->Name + ", found " + found);
 }
+
+// One published property of component (root or a component of root's form)
+// as a line of root's form file: ReadProperty checks and sets "Caption =
+// 'Hi'" or "Bevel.InnerWidth = 2" as the reader would (EReadError
+// "FILE:LINE: …" counting from line); WritePropertyValue gives the value of
+// a property by that name as the writer writes it, also for a default.
+void ReadProperty(TComponent* root, TComponent* component, std::string_view text,
+                  std::string_view fileName, int line);
+std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name);
 
 // The form file text of root and everything nested under it.
 std::string WriteForm(TComponent* root);

@@ -38,6 +38,12 @@ const TMethodInfo* TPublished::FindMethod(std::string_view name) const {
   return it == method_index_.end() ? nullptr : &methods_[it->second];
 }
 
+const TCallInfo* TPublished::FindCall(std::string_view name) const {
+  for (const TCallInfo& c : calls_)
+    if (SameText(c.Name, name)) return &c;
+  return nullptr;
+}
+
 TPropInfo* TPublished::FindMutable(std::string_view name) {
   auto it = std::find_if(props_.begin(), props_.end(),
                          [&](const TPropInfo& p) { return SameText(p.Name, name); });
@@ -79,6 +85,11 @@ bool TPublished::PublishInherited(std::string_view name) {
 void TPublished::PutMethod(TMethodInfo info) {
   std::erase_if(methods_, [&](const TMethodInfo& m) { return SameText(m.Name, info.Name); });
   methods_.push_back(std::move(info));
+}
+
+void TPublished::PutCall(TCallInfo info) {
+  std::erase_if(calls_, [&](const TCallInfo& c) { return SameText(c.Name, info.Name); });
+  calls_.push_back(std::move(info));
 }
 
 void TPublished::Index() {

@@ -119,6 +119,12 @@ struct TMethodInfo {
   std::function<void(TObject* root, void* eventField)> Bind;
 };
 
+// A parameterless method a class offers to scripts (Click, SetFocus …).
+struct TCallInfo {
+  std::string Name;
+  std::function<void(TObject*)> Invoke;
+};
+
 // The published table of one class.
 class TPublished {
  public:
@@ -129,6 +135,7 @@ class TPublished {
   // Lookups by name, without regard to case; nullptr when absent.
   const TPropInfo* Find(std::string_view name) const;
   const TMethodInfo* FindMethod(std::string_view name) const;
+  const TCallInfo* FindCall(std::string_view name) const;
 
  private:
   template <class T>
@@ -137,6 +144,7 @@ class TPublished {
   void Hide(std::string_view name);
   TPropInfo* FindMutable(std::string_view name);
   void PutMethod(TMethodInfo info);
+  void PutCall(TCallInfo info);
   void Offer(TPropInfo info);
   // Moves an offered entry, or an inherited published one, to the end of
   // the published list; false when there is neither.
@@ -146,6 +154,7 @@ class TPublished {
   std::vector<TPropInfo> props_;
   std::vector<TPropInfo> offered_;
   std::vector<TMethodInfo> methods_;
+  std::vector<TCallInfo> calls_;                          // few: looked up by a scan
   std::unordered_map<std::string, size_t> prop_index_;    // lower-case name → position
   std::unordered_map<std::string, size_t> method_index_;  // lower-case name → position
 };
@@ -353,8 +362,10 @@ class TPublishBuilder {
     p.EventType = typeid(Ev);
     p.EventField = [field](TObject* o) -> void* { return &(static_cast<T*>(o)->*field); };
     p.GetStr = [field](TObject* o) { return (static_cast<T*>(o)->*field).MethodName(); };
+    // A name alone makes an unbound handler that keeps its name, so a form
+    // read without the method is written back as it was; "" clears.
     p.SetStr = [field](TObject* o, const std::string& method) {
-      if (method.empty()) static_cast<T*>(o)->*field = Ev();
+      static_cast<T*>(o)->*field = Ev().Named(method);
     };
     return Add(std::move(p));
   }
@@ -383,6 +394,13 @@ class TPublishBuilder {
       *static_cast<Ev*>(field) = Ev(static_cast<T*>(root), method).Named(name);
     };
     table_.PutMethod(std::move(m));
+    return *this;
+  }
+
+  // A parameterless method scripts may call; a descendant's entry of the
+  // same name replaces it.
+  TPublishBuilder& Call(std::string name, void (T::*method)()) {
+    table_.PutCall({std::move(name), [method](TObject* o) { (static_cast<T*>(o)->*method)(); }});
     return *this;
   }
 

@@ -63,7 +63,11 @@ const TPublished& TControl::PublishedProperties() {
           .Event("OnMouseUp", &T::FOnMouseUp)
           .Event("OnResize", &T::FOnResize)
           .Event("OnStartDock", &T::FOnStartDock)
-          .Event("OnStartDrag", &T::FOnStartDrag);
+          .Event("OnStartDrag", &T::FOnStartDrag)
+          .Call("Click", &T::Click)
+          .Call("Hide", &T::Hide)
+          .Call("Repaint", &T::Repaint)
+          .Call("Show", &T::Show);
   return table;
 }
 
@@ -77,7 +81,8 @@ const TPublished& TWinControl::PublishedProperties() {
                                       .Event("OnExit", &T::FOnExit)
                                       .Event("OnKeyDown", &T::FOnKeyDown)
                                       .Event("OnKeyPress", &T::FOnKeyPress)
-                                      .Event("OnKeyUp", &T::FOnKeyUp);
+                                      .Event("OnKeyUp", &T::FOnKeyUp)
+                                      .Call("SetFocus", &T::SetFocus);
   return table;
 }
 
@@ -101,7 +106,10 @@ const TPublished& TCustomForm::PublishedProperties() {
           .Event("OnDestroy", &T::FOnDestroy)
           .Event("OnHide", &T::FOnHide)
           .Event("OnPaint", &T::FOnPaint)
-          .Event("OnShow", &T::FOnShow);
+          .Event("OnShow", &T::FOnShow)
+          .Call("Close", &T::Close)
+          .Call("Hide", &T::Hide)
+          .Call("Show", &T::Show);
   return table;
 }
 

@@ -90,6 +90,12 @@ void TCustomForm::Loaded() {
   DoCreate();
 }
 
+void TCustomForm::FinishedReading() {
+  if (!FFormState.Contains(fsVisible)) return;
+  FFormState.Exclude(fsVisible);
+  if (Visible()) Perform(CM_VISIBLECHANGED, 1);
+}
+
 void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
   TComponent::GetChildren(proc, root);
   inherited::GetChildren(proc, root);
@@ -231,6 +237,15 @@ void TCustomForm::CMTextChanged(TMessage& Message) {
 }
 
 void TCustomForm::CMVisibleChanged(TMessage&) {
+  // A form read as visible shows once the whole file is read (its children
+  // exist, OnCreate ran and OnShow is bound); until then it only notes it.
+  if (ComponentState().Contains(csLoading) && Visible() != FFormState.Contains(fsVisible)) {
+    if (Visible())
+      FFormState.Include(fsVisible);
+    else
+      FFormState.Exclude(fsVisible);
+    return;
+  }
   if (Visible()) {
     EnsurePlatformWindow();
     PlaceOnShow();

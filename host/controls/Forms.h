@@ -67,6 +67,7 @@ class TCustomForm : public TWinControl {
   void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
   bool Showing() const override { return Visible(); }
   void Loaded() override;
+  void FinishedReading() override;
   // Form files hold the owned components without a parent (timers …)
   // first, then the controls.
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;

@@ -8,6 +8,7 @@
 #include "host/graphics/PngCodec.h"
 #include "host/platform/MoveSizeGeometry.h"
 #include "host/platform/VirtualKeys.h"
+#include "host/threads/KernelEvents.h"
 
 namespace host {
 
@@ -78,7 +79,8 @@ void HeadlessPlatform::AdvanceClock(int64_t ms) {
     std::lock_guard lock(mutex_);
     clockOffset_ += std::max<int64_t>(ms, 0);
   }
-  Wake();  // timers may be due now
+  WakeDueWaits();  // workers' timed waits follow this clock
+  Wake();          // timers may be due now
 }
 
 void HeadlessPlatform::SetManualClock(bool manual) {

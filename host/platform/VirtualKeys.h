@@ -2,7 +2,9 @@
 // Virtual-key codes of the keys the platform reports (the host's VK_ values).
 // Letters and digits are their upper-case ASCII codes ('A', '0').
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace host {
 
@@ -48,5 +50,11 @@ inline std::string ControlCharOfKey(uint16_t key) {
       return "";
   }
 }
+
+// A key by its name: "VK_RETURN", "VK_F5", a letter "A" or a digit "7";
+// nothing for a name the host does not have.
+std::optional<uint16_t> VirtualKeyByName(std::string_view name);
+// The other way round; the number for a key without a name.
+std::string VirtualKeyName(uint16_t key);
 
 }  // namespace host

@@ -1,11 +1,14 @@
 #include "host/threads/KernelEvents.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 
+#include "host/threads/Clock.h"
+#include "host/threads/MessageLoop.h"
 #include "host/threads/Threads.h"
 
 namespace host {
@@ -18,6 +21,8 @@ struct KernelObject {
   std::mutex mutex;
   std::condition_variable signalled;
   bool state;
+  int waiters = 0;           // threads blocked on it
+  int released_waiters = 0;  // of those, released by SetEvent and not yet awake
 };
 
 namespace {
@@ -47,7 +52,91 @@ bool TakeSignal(KernelObject& event) {
   return true;
 }
 
+// A thread blocked in a timed wait, listed so that a clock jump can wake it.
+struct TimedWait {
+  std::shared_ptr<KernelObject> event;
+  int64_t deadline;
+  bool released = false;  // its time-out passed and the activity was counted for it
+};
+
+// Worker activity: waits released and not yet back at a wait.
+struct Activity {
+  std::mutex mutex;
+  std::vector<TimedWait*> timed;
+  int active = 0;
+};
+
+Activity& Activities() {
+  static auto* activity = new Activity;  // outlives static destruction
+  return *activity;
+}
+
+thread_local bool t_active = false;  // this thread holds one unit of Activity::active
+
+void BeginActivity() {
+  Activity& a = Activities();
+  std::lock_guard lock(a.mutex);
+  ++a.active;
+}
+
+// The thread that was released now holds the unit counted for it.
+void TakeActivity() { t_active = true; }
+
+void DropActivity() {
+  Activity& a = Activities();
+  bool settled;
+  {
+    std::lock_guard lock(a.mutex);
+    settled = --a.active == 0;
+  }
+  if (settled) WakeMainThread();  // a driver may be waiting for this
+}
+
 }  // namespace
+
+void CountReleasedWorker() { BeginActivity(); }
+
+void AdoptReleasedWorker() { TakeActivity(); }
+
+void EndWorkerActivity() {
+  if (!t_active) return;
+  t_active = false;
+  DropActivity();
+}
+
+bool WorkersSettled() {
+  Activity& a = Activities();
+  std::lock_guard lock(a.mutex);
+  return a.active == 0;
+}
+
+int64_t NextWaitDeadline() {
+  Activity& a = Activities();
+  std::lock_guard lock(a.mutex);
+  int64_t next = -1;
+  for (const TimedWait* w : a.timed)
+    if (!w->released && (next < 0 || w->deadline < next)) next = w->deadline;
+  return next;
+}
+
+void WakeDueWaits() {
+  const int64_t now = TickCountMs();
+  std::vector<std::shared_ptr<KernelObject>> due;
+  {
+    Activity& a = Activities();
+    std::lock_guard lock(a.mutex);
+    for (TimedWait* w : a.timed) {
+      if (w->released || w->deadline > now) continue;
+      w->released = true;
+      ++a.active;
+      due.push_back(w->event);
+    }
+  }
+  for (const auto& event : due) {
+    std::lock_guard lock(event->mutex);
+    event->signalled.notify_all();
+  }
+}
 
 HANDLE CreateEvent(bool manualReset, bool initialState) {
   HandleTable& table = Table();
@@ -61,6 +150,12 @@ bool SetEvent(HANDLE handle) {
   auto event = Lookup(handle);
   if (!event) return false;
   std::lock_guard lock(event->mutex);
+  // The blocked waiters this signal releases count as activity until they
+  // wait again: one for an auto-reset event, all for a manual-reset one.
+  const int blocked = event->waiters - event->released_waiters;
+  const int released = event->state ? 0 : event->manual_reset ? blocked : std::min(blocked, 1);
+  for (int i = 0; i < released; ++i) BeginActivity();
+  event->released_waiters += released;
   event->state = true;
   if (event->manual_reset)
     event->signalled.notify_all();
@@ -74,6 +169,8 @@ bool ResetEvent(HANDLE handle) {
   if (!event) return false;
   std::lock_guard lock(event->mutex);
   event->state = false;
+  // Waiters the signal had released but that never took it stay blocked.
+  for (; event->released_waiters > 0; --event->released_waiters) DropActivity();
   return true;
 }
 
@@ -82,13 +179,56 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
   if (!event) return WAIT_FAILED;
   SafePointWait safe_point;
   std::unique_lock lock(event->mutex);
-  auto signalled = [&] { return TakeSignal(*event); };
+  auto takeSignal = [&] {
+    if (!TakeSignal(*event)) return false;
+    if (event->released_waiters > 0) {
+      --event->released_waiters;
+      if (t_active)
+        DropActivity();  // this thread was running anyway
+      else
+        TakeActivity();
+    }
+    return true;
+  };
+  if (takeSignal()) return WAIT_OBJECT_0;
+  if (timeoutMs == 0) return WAIT_TIMEOUT;
+  ++event->waiters;
+  DWORD result = WAIT_OBJECT_0;
   if (timeoutMs == INFINITE) {
-    event->signalled.wait(lock, signalled);
-    return WAIT_OBJECT_0;
+    EndWorkerActivity();  // this thread has reached its next wait
+    event->signalled.wait(lock, takeSignal);
+  } else {
+    TimedWait wait{event, TickCountMs() + timeoutMs};
+    Activity& a = Activities();
+    {
+      std::lock_guard activity_lock(a.mutex);
+      a.timed.push_back(&wait);
+    }
+    // Listed first, so that whoever moves the clock knows of this wait.
+    EndWorkerActivity();
+    // The clock may be a manual one that stands still in real time: wait for
+    // the remaining time, then look at the clock again; a jump of the clock
+    // wakes the wait early (WakeDueWaits).
+    for (;;) {
+      if (takeSignal()) break;
+      const int64_t remaining = wait.deadline - TickCountMs();
+      if (remaining <= 0) {
+        result = WAIT_TIMEOUT;
+        break;
+      }
+      event->signalled.wait_for(lock, std::chrono::milliseconds(remaining));
+    }
+    bool counted_twice;
+    {
+      std::lock_guard activity_lock(a.mutex);
+      std::erase(a.timed, &wait);
+      counted_twice = wait.released && t_active;
+      if (wait.released && !t_active) TakeActivity();
+    }
+    if (counted_twice) DropActivity();  // released by the clock and by a signal
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  return event->signalled.wait_until(lock, deadline, signalled) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+  --event->waiters;
+  return result;
 }
 
 bool CloseHandle(HANDLE handle) {

@@ -24,10 +24,34 @@ HANDLE CreateEvent(bool manualReset, bool initialState);
 bool SetEvent(HANDLE event);
 bool ResetEvent(HANDLE event);
 // Waits until the event is signalled (WAIT_OBJECT_0) or timeoutMs have passed
-// (WAIT_TIMEOUT); INFINITE waits without limit, 0 only tests. WAIT_FAILED
-// for a handle that is not open.
+// on the loop's clock (TickCountMs, so a manual clock moves it: WAIT_TIMEOUT);
+// INFINITE waits without limit, 0 only tests. WAIT_FAILED for a handle that is
+// not open.
 DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs);
 // False when the handle was not open.
 bool CloseHandle(HANDLE handle);
+
+// --- Driving the waits by a clock that jumps ----------------------------------
+//
+// A wait released by SetEvent or by its time-out passing on a manual clock
+// counts as worker activity until that thread waits again or its TThread
+// ends, so whoever moves the clock can tell when every worker has reacted.
+
+// Wakes the timed waits whose time-out has passed on the installed clock;
+// a clock that jumps calls it after each jump. Any thread.
+void WakeDueWaits();
+// The earliest time-out (TickCountMs) among the timed waits in progress, or
+// -1 when there is none.
+int64_t NextWaitDeadline();
+// True when no released wait is still on its way to its thread's next wait.
+bool WorkersSettled();
+// A thread being started or resumed counts as activity until its next wait:
+// the thread that lets it go calls CountReleasedWorker, the thread itself
+// AdoptReleasedWorker once it runs.
+void CountReleasedWorker();
+void AdoptReleasedWorker();
+// The calling thread is done: the activity its last released wait started
+// ends here. TThread calls it when Execute has returned.
+void EndWorkerActivity();
 
 }  // namespace host

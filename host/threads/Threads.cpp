@@ -1,5 +1,7 @@
 #include "host/threads/Threads.h"
 
+#include "host/threads/KernelEvents.h"
+
 #include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -160,10 +162,15 @@ void TThread::Start() {
 void TThread::Resume() {
   std::lock_guard lock(mutex_);
   if (suspend_count_ == 0 || --suspend_count_ > 0) return;
-  if (!started_)
+  if (!started_) {
     Launch();
-  else
-    changed_.notify_all();
+    return;
+  }
+  if (paused_ && !resume_counted_) {
+    CountReleasedWorker();
+    resume_counted_ = true;
+  }
+  changed_.notify_all();
 }
 
 void TThread::Suspend() {
@@ -275,7 +282,11 @@ void TThread::DoTerminate() {
 
 void TThread::Launch() {
   started_ = true;
-  thread_ = std::thread([this] { Run(); });
+  CountReleasedWorker();
+  thread_ = std::thread([this] {
+    AdoptReleasedWorker();
+    Run();
+  });
 }
 
 void TThread::Run() {
@@ -301,6 +312,7 @@ void TThread::Run() {
     std::lock_guard lock(mutex_);
     if (!fatal_) fatal_ = std::current_exception();
   }
+  EndWorkerActivity();
   bool free_self;
   {
     std::lock_guard lock(mutex_);
@@ -344,8 +356,13 @@ void TThread::PauseWhileSuspended(std::unique_lock<std::mutex>& lock) const {
   if (suspend_count_ == 0) return;
   paused_ = true;
   changed_.notify_all();
+  EndWorkerActivity();  // settled until Resume lets it go
   changed_.wait(lock, [&] { return suspend_count_ == 0; });
   paused_ = false;
+  if (resume_counted_) {
+    resume_counted_ = false;
+    AdoptReleasedWorker();
+  }
 }
 
 void TThread::EnterWait() {

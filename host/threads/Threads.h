@@ -155,6 +155,7 @@ class TThread : public TObject {
   bool started_ = false;
   int waits_ = 0;  // depth of SafePointWait scopes the thread is in
   mutable bool paused_ = false;
+  mutable bool resume_counted_ = false;  // Resume counted the paused thread as activity
   bool free_on_terminate_ = false;
   TThreadPriority priority_ = tpNormal;
   TNotifyEvent on_terminate_;

@@ -62,4 +62,31 @@ class LoggingGraphic : public TGraphicControl {
   std::string name_;
 };
 
+// A windowed control whose left press runs a WM_SYSCOMMAND on its form,
+// as the skinned panels and the size grip do.
+class SysCommandArea : public TCustomControl {
+ public:
+  SysCommandArea(TWinControl* parent, WPARAM command) : TCustomControl(parent), command_(command) {
+    SetParent(parent);
+  }
+  int downs = 0;
+  int ups = 0;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
+    ++downs;
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    ReleaseCapture();
+    if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_SYSCOMMAND, command_, 0);
+  }
+  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
+    ++ups;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+  }
+
+ private:
+  WPARAM command_;
+};
+
 }  // namespace host::testing

@@ -25,6 +25,7 @@ void WriteFile(const fs::path& path, const std::string& text) {
 struct Result {
   int status = -1;
   std::string err;
+  std::string out;
 };
 
 class KxviewTest : public ::testing::Test {
@@ -44,10 +45,10 @@ class KxviewTest : public ::testing::Test {
   Result Run(const std::vector<std::string>& args, const std::string& envPrefix = "") const {
     std::string command = envPrefix + " '" KXVIEW_PATH "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
-    const fs::path err = Temp("stderr.txt");
-    command += " 2>'" + err.string() + "' >/dev/null";
+    const fs::path err = Temp("stderr.txt"), out = Temp("stdout.txt");
+    command += " 2>'" + err.string() + "' >'" + out.string() + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(err), ReadFile(out)};
   }
 
   fs::path dir_;
@@ -184,12 +185,176 @@ TEST_F(KxviewTest, WindowWithoutDisplayExitsTwoPointingAtPng) {
 
 TEST_F(KxviewTest, WrongCommandLinesShowUsageAndExitTwo) {
   const std::vector<std::vector<std::string>> cases = {
-      {}, {"a.kxf", "--png"}, {"a.kxf", "--check", "--save", "b.kxf"}, {"a.kxf", "--frobnicate"}};
+      {},
+      {"a.kxf", "--png"},
+      {"a.kxf", "--check", "--save", "b.kxf"},
+      {"a.kxf", "--frobnicate"},
+      {"a.kxf", "--script"},
+      {"a.kxf", "--script", "s.txt", "--check"},
+      {"a.kxf", "--save", "b.kxf", "--script", "s.txt"}};
   for (const auto& args : cases) {
     const Result r = Run(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage: kxview"), std::string::npos) << r.err;
   }
+}
+
+TEST_F(KxviewTest, ScriptLinesThatCannotRunNameScriptAndLineAndExitOne) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  struct Case {
+    const char* line;
+    const char* message;  // after "SCRIPT:3: "
+  };
+  const Case cases[] = {
+      {"frobnicate 1 2",
+       "expected a command (move, press, release, click, dblclick, drag, key, "
+       "type, wait, now, set, print, call, png, expect, expect-pixel), found "
+       "'frobnicate'"},
+      {"click 10 ten", "expected a number for Y, found 'ten'"},
+      {"wait -5", "expected a time to wait of 0 ms or more, found -5"},
+      {"click 1 2 sideways", "expected left, right or middle, found 'sideways'"},
+      {"key VK_NOPE", "expected a virtual-key name (VK_RETURN, A …), found 'VK_NOPE'"},
+      {"now 2026-02-30 10:00:00",
+       "expected a time YYYY-MM-DD HH:MM:SS[.mmm], found "
+       "'2026-02-30 10:00:00'"},
+      {"print Nobody.Color", "expected a component of Small, found 'Nobody'"},
+      {"print Lamp.Colour", "expected a published property of TPanel, found 'Colour'"},
+      {"set Lamp.Width = 'wide'", "expected an integer for Width, found 'wide'"},
+      {"set Lamp.Color = clNoSuchColour",
+       "expected a colour name or number for Color, found "
+       "'clNoSuchColour'"},
+      {"call Lamp.Explode", "expected a method TPanel offers to scripts, found 'Explode'"},
+      {"expect Lamp.Color = clLime", "expected Lamp.Color = clLime, found Lamp.Color = clRed"},
+      {"expect-pixel 10 10 00FF00", "expected 00FF00 at 10 10, found FF0000"},
+      {"expect-pixel 10 10 green", "expected a colour RRGGBB, found 'green'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const fs::path script = Temp("script.txt");
+    WriteFile(script, std::string("move 1 1\n# the next line fails\n") + c.line + "\nmove 2 2\n");
+    const Result r = Run({Temp("small.kxf").string(), "--script", script.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, script.string() + ":3: " + c.message + "\n");
+  }
+  const Result missing = Run({Temp("small.kxf").string(), "--script", Temp("absent.txt").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, Temp("absent.txt").string() + ":1: cannot read the script\n");
+  const Result unwritable = Run({Temp("small.kxf").string(), "--script", "-"},
+                                "printf 'png " + Temp("no/such/dir.png").string() + "\\n' |");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err.rfind("-:1: ", 0), 0u) << unwritable.err;
+}
+
+TEST_F(KxviewTest, ScriptPrintsSetsAndExpectsThenWritesThePng) {
+  WriteFile(Temp("small.kxf"), kSmallForm);
+  const fs::path script = Temp("script.txt");
+  const fs::path during = Temp("during.png"), after = Temp("after.png");
+  WriteFile(script,
+            "print Lamp.Color\n"
+            "print Lamp.Enabled\n"
+            "\n"
+            "set Lamp.Color = clLime\n"
+            "expect Lamp.Color = clLime\n"
+            "expect-pixel 10 10 00FF00\n"
+            "png " +
+                during.string() +
+                "\n"
+                "set Lamp.Left = 100\n"
+                "print Lamp.Left\n");
+  const Result r =
+      Run({Temp("small.kxf").string(), "--script", script.string(), "--png", after.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Lamp.Color = clRed\nLamp.Enabled = True\nLamp.Left = 100\n");
+  auto pixel = [&](const fs::path& png, int x, int y) {
+    const std::string bytes = ReadFile(png);
+    const host::BitmapImage image =
+        host::DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return image.Pixels[image.Width * y + x];
+  };
+  EXPECT_EQ(pixel(during, 10, 10), 0x00FF00u);
+  EXPECT_EQ(pixel(after, 10, 10), 0x102030u);
+  EXPECT_EQ(pixel(after, 110, 10), 0x00FF00u);
+}
+
+// A form whose handlers live in an application kxview does not have.
+constexpr const char* kHandlerForm = R"(object F: TForm
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 100
+  OnCreate = FormCreate
+  OnShow = FormShow
+  object Lamp: TPanel
+    Left = 8
+    Top = 8
+    Width = 40
+    Height = 20
+    OnClick = LampClick
+    OnDblClick = LampClick
+    OnMouseDown = LampMouseDown
+    OnMouseUp = LampMouseUp
+  end
+  object Ok: TButton
+    Left = 100
+    Top = 8
+    Width = 60
+    Height = 24
+    ModalResult = 1
+    OnClick = OkClick
+  end
+end
+)";
+
+TEST_F(KxviewTest, EventsPrintTheHandlerCallsInTheHostsOrder) {
+  WriteFile(Temp("handlers.kxf"), kHandlerForm);
+  WriteFile(Temp("script.txt"), "click 10 12\nclick 110 12\n");
+  const Result r =
+      Run({Temp("handlers.kxf").string(), "--events", "--script", Temp("script.txt").string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out,
+            "FormCreate(Sender=F)\n"
+            "FormShow(Sender=F)\n"
+            "LampMouseDown(Sender=Lamp Button=mbLeft Shift=[ssLeft] X=2 Y=4)\n"
+            "LampClick(Sender=Lamp)\n"
+            "LampMouseUp(Sender=Lamp Button=mbLeft Shift=[] X=2 Y=4)\n"
+            "OkClick(Sender=Ok)\n"
+            "Form.ModalResult = 1\n");
+}
+
+TEST_F(KxviewTest, EventsShowKeysAndTypedTextReachingTheForm) {
+  WriteFile(Temp("keys.kxf"),
+            "object F: TForm\n  Width = 200\n  Height = 100\n  KeyPreview = True\n"
+            "  OnKeyDown = FormKeyDown\n  OnKeyPress = FormKeyPress\nend\n");
+  const Result r = Run({Temp("keys.kxf").string(), "--events", "--script", "-"},
+                       "printf 'key VK_RETURN shift\\ntype hi\\nkey VK_F5\\n' |");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "FormKeyDown(Sender=F Key=VK_SHIFT Shift=[ssShift])\n"
+            "FormKeyDown(Sender=F Key=VK_RETURN Shift=[ssShift])\n"
+            "FormKeyPress(Sender=F Key=#13)\n"
+            "FormKeyPress(Sender=F Key='h')\n"
+            "FormKeyPress(Sender=F Key='i')\n"
+            "FormKeyDown(Sender=F Key=VK_F5 Shift=[])\n");
+}
+
+TEST_F(KxviewTest, WithoutEventsHandlersStayUnboundWithOneWarningPerNameAndAreSavedBack) {
+  WriteFile(Temp("handlers.kxf"), kHandlerForm);
+  const Result check = Run({Temp("handlers.kxf").string(), "--check"});
+  EXPECT_EQ(check.status, 0);
+  for (const char* name :
+       {"FormCreate", "FormShow", "LampClick", "LampMouseDown", "LampMouseUp", "OkClick"}) {
+    const std::string warning = std::string(" = ") + name + " left unbound";
+    const size_t first = check.err.find(warning);
+    EXPECT_NE(first, std::string::npos) << name << "\n" << check.err;
+    EXPECT_EQ(check.err.find(warning, first + 1), std::string::npos) << name;
+  }
+  const Result save = Run({Temp("handlers.kxf").string(), "--save", Temp("saved.kxf").string()});
+  ASSERT_EQ(save.status, 0) << save.err;
+  const std::string saved = ReadFile(Temp("saved.kxf"));
+  for (const char* line : {"OnCreate = FormCreate", "OnShow = FormShow", "OnClick = LampClick",
+                           "OnMouseUp = LampMouseUp", "OnClick = OkClick"})
+    EXPECT_NE(saved.find(line), std::string::npos) << line;
 }
 
 }  // namespace

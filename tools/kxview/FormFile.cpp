@@ -18,11 +18,11 @@ std::string ReadText(const std::string& path) {
 
 }  // namespace
 
-host::TCustomForm* LoadForm(const std::string& path) {
+host::TCustomForm* LoadForm(const std::string& path, const host::TReadOptions& options) {
   // Naming the package's module keeps libkxpack linked, and with it every
   // component class registered for form files.
   (void)kx::HInstance();
-  return host::ReadFormAs<host::TCustomForm>(ReadText(path), path, host::Application);
+  return host::ReadFormAs<host::TCustomForm>(ReadText(path), path, host::Application, options);
 }
 
 void SaveForm(host::TCustomForm* form, const std::string& path) { host::WriteFormFile(form, path); }

@@ -201,4 +201,36 @@ TEST(ReaderComponentFailure, IsReportedAtItsLineAndCreatedComponentsAreFreed) {
   EXPECT_EQ(ReadError([&] { ReadForm(text, "f.kxf"); }), "f.kxf:5: Text may not be bad");
 }
 
+TEST(ReaderUnpublishedHandlers, AreRefusedUnlessTheCallerTakesThemAndThenKeepTheirNames) {
+  RegisterSampleClasses();
+  const char* text =
+      "object F: TSampleForm\n"
+      "  object W: TSampleWidget\n"
+      "    OnChange = NoSuchClick\n"
+      "  end\n"
+      "  object V: TSampleWidget\n"
+      "    OnChange = WidgetChange\n"
+      "  end\n"
+      "end\n";
+  EXPECT_EQ(ReadError([&] { ReadForm(text, "f.kxf"); }),
+            "f.kxf:3: expected a published method of TSampleForm for OnChange, found "
+            "'NoSuchClick'");
+  std::vector<std::string> offered;
+  TReadOptions options;
+  options.Unpublished = [&](const TPropInfo& event, void*, const std::string& method) {
+    offered.push_back(event.Name + " = " + method);
+  };
+  auto* form = As<TSampleForm>(ReadForm(text, "f.kxf", nullptr, options));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(offered, std::vector<std::string>{"OnChange = NoSuchClick"});
+  auto* w = As<TSampleWidget>(form->FindComponent("W"));
+  auto* v = As<TSampleWidget>(form->FindComponent("V"));
+  EXPECT_FALSE(w->FOnChange);  // unbound: firing it calls nothing
+  EXPECT_TRUE(v->FOnChange);   // the published one is bound as always
+  const std::string written = WriteForm(form);
+  EXPECT_NE(written.find("OnChange = NoSuchClick"), std::string::npos) << written;
+  EXPECT_NE(written.find("OnChange = WidgetChange"), std::string::npos) << written;
+  form->Free();
+}
+
 }  // namespace

@@ -1,37 +1,13 @@
 // Forms: modal loops, the interactive move and size, closing, the
 // application's exception handling.
+#include "host/classes/ClassRegistry.h"
+#include "host/classes/Streaming.h"
+#include "host/controls/Panels.h"
 #include "host/threads/UtilityWindow.h"
 #include "tests/support/HeadlessFixture.h"
 
 namespace host::testing {
 namespace {
-
-// A windowed control whose left press runs a WM_SYSCOMMAND on its form,
-// as the skinned panels and the size grip do.
-class SysCommandArea : public TCustomControl {
- public:
-  SysCommandArea(TWinControl* parent, WPARAM command) : TCustomControl(parent), command_(command) {
-    SetParent(parent);
-  }
-  int downs = 0;
-  int ups = 0;
-
- protected:
-  void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
-    ++downs;
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
-    ReleaseCapture();
-    if (TCustomForm* form = GetParentForm(this)) form->Perform(WM_SYSCOMMAND, command_, 0);
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
-    ++ups;
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-  }
-
- private:
-  WPARAM command_;
-};
 
 class FormsTest : public HeadlessTest {};
 
@@ -201,6 +177,58 @@ TEST_F(FormsTest, GetParentFormFindsTheTopmostForm) {
   EXPECT_EQ(GetParentForm(nullptr), nullptr);
   loose->Free();
 }
+
+// A form that notes what its OnCreate and OnShow see.
+class TShowLogForm : public TForm {
+  HOST_CLASS(TShowLogForm, TForm)
+ public:
+  using TForm::TForm;
+  std::vector<std::string> Log;
+  void FormCreate(TObject*) { Log.push_back("create"); }
+  void FormShow(TObject*) {
+    Log.push_back("show with " + std::to_string(ControlCount()) + " controls");
+  }
+  static const TPublished& PublishedProperties() {
+    static const TPublished table = Publish<TShowLogForm>()
+                                        .Method("FormCreate", &TShowLogForm::FormCreate)
+                                        .Method("FormShow", &TShowLogForm::FormShow);
+    return table;
+  }
+};
+
+struct ReadVisibleCase {
+  const char* order;  // how the root's lines are arranged
+  const char* rootLines;
+  bool shown;
+};
+
+class ReadVisibleTest : public HeadlessTest,
+                        public ::testing::WithParamInterface<ReadVisibleCase> {};
+
+TEST_P(ReadVisibleTest, AFormReadAsVisibleShowsOnceTheWholeFileIsRead) {
+  RegisterClass<TShowLogForm>();
+  const std::string text = std::string("object F: TShowLogForm\n") + GetParam().rootLines +
+                           "  OnCreate = FormCreate\n"
+                           "  object P: TPanel\n"
+                           "  end\n"
+                           "end\n";
+  auto* form = ReadFormAs<TShowLogForm>(text, "visible.kxf");
+  const std::vector<std::string> shown{"create", "show with 1 controls"};
+  const std::vector<std::string> hidden{"create"};
+  EXPECT_EQ(form->Log, GetParam().shown ? shown : hidden);
+  EXPECT_EQ(form->Visible(), GetParam().shown);
+  EXPECT_EQ(form->PlatformHandle() && form->PlatformHandle()->Visible(), GetParam().shown);
+  form->Free();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, ReadVisibleTest,
+    ::testing::Values(
+        ReadVisibleCase{"VisibleFirst", "  Visible = True\n  OnShow = FormShow\n", true},
+        ReadVisibleCase{"OnShowFirst", "  OnShow = FormShow\n  Visible = True\n", true},
+        ReadVisibleCase{"ShownThenHidden",
+                        "  OnShow = FormShow\n  Visible = True\n  Visible = False\n", false}),
+    [](const auto& info) { return std::string(info.param.order); });
 
 }  // namespace
 }  // namespace host::testing
