@@ -489,6 +489,7 @@ TComponent* ReadForm(std::string_view text, std::string_view fileName, TComponen
                      const TReadOptions& options) {
   const TFormObject tree = ParseForm(text, fileName);
   TClass cls = GetClass(tree.ClassName);
+  if (!cls && options.UnknownRoot) cls = options.UnknownRoot(tree.ClassName);
   if (!cls || !CanCreateClass(cls))
     throw EReadError(FormErrorText(fileName, tree.Line,
                                    "expected a registered class, found '" + tree.ClassName + "'"));

@@ -57,7 +57,8 @@ std::string Hex32(uint32_t v) {
 
 class FormWriter {
  public:
-  explicit FormWriter(TComponent* root) : root_(root) {}
+  explicit FormWriter(TComponent* root, std::string_view rootClass = {})
+      : root_(root), root_class_(rootClass) {}
 
   std::string Write() {
     Object(root_, 0);
@@ -79,7 +80,10 @@ class FormWriter {
       out_ += c->Name();
       out_ += ": ";
     }
-    out_ += c->ClassName();
+    if (c == root_ && !root_class_.empty())
+      out_ += root_class_;
+    else
+      out_ += c->ClassName();
     out_ += '\n';
     Properties(c, "", depth + 1);
     c->GetChildren([&](TComponent* child) { Object(child, depth + 1); }, root_);
@@ -197,12 +201,15 @@ class FormWriter {
   }
 
   TComponent* root_;
+  std::string_view root_class_;  // written for the root in place of its own class, if given
   std::string out_;
 };
 
 }  // namespace
 
-std::string WriteForm(TComponent* root) { return FormWriter(root).Write(); }
+std::string WriteForm(TComponent* root, std::string_view rootClass) {
+  return FormWriter(root, rootClass).Write();
+}
 
 std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name) {
   TObject* obj = component;
@@ -223,8 +230,8 @@ std::string WritePropertyValue(TComponent* root, TComponent* component, std::str
   }
 }
 
-void WriteFormFile(TComponent* root, const std::string& path) {
-  const std::string text = WriteForm(root);
+void WriteFormFile(TComponent* root, const std::string& path, std::string_view rootClass) {
+  const std::string text = WriteForm(root, rootClass);
   TFileStream file(path, fmCreate);
   file.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
 }

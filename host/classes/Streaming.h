@@ -36,9 +36,17 @@ struct TPropInfo;
 // for each such event as the event is set, with the event's field (a TEvent
 // of event.EventType) to bind or leave unbound. An unbound one keeps the
 // method's name, so the form is written back with it.
+//
+// What a read does with a root whose class is not registered, as in a form
+// saved from an application ("object Form1: TForm1"). By default the file is
+// refused ("expected a registered class, found 'TForm1'"); given UnknownRoot,
+// a read calls it with the file's class name and reads the root as the class
+// it returns (nullptr still refuses). Only the root stands in: a component of
+// an unknown class inside it is refused either way.
 struct TReadOptions {
   std::function<void(const TPropInfo& event, void* eventField, const std::string& method)>
       Unpublished;
+  std::function<TClass(const std::string& className)> UnknownRoot;
 };
 
 // Reads into a new instance of the file's root class, owned by owner. The
@@ -76,8 +84,10 @@ void ReadProperty(TComponent* root, TComponent* component, std::string_view text
                   std::string_view fileName, int line);
 std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name);
 
-// The form file text of root and everything nested under it.
-std::string WriteForm(TComponent* root);
-void WriteFormFile(TComponent* root, const std::string& path);
+// The form file text of root and everything nested under it. Given
+// rootClass, the root is written under that class name in place of its own,
+// as for a root read in place of a class the reader did not know.
+std::string WriteForm(TComponent* root, std::string_view rootClass = {});
+void WriteFormFile(TComponent* root, const std::string& path, std::string_view rootClass = {});
 
 }  // namespace host

@@ -233,4 +233,45 @@ TEST(ReaderUnpublishedHandlers, AreRefusedUnlessTheCallerTakesThemAndThenKeepThe
   form->Free();
 }
 
+TEST(ReaderUnknownRootClass,
+     IsRefusedUnlessTheCallerNamesAStandInThatIsWrittenBackUnderTheFilesName) {
+  RegisterSampleClasses();
+  const char* text =
+      "object F: TAppForm1\n"
+      "  object W: TSampleWidget\n"
+      "    Mask = 255\n"
+      "    Border = clBtnFace\n"
+      "    Frame.Shade = clBtnShadow\n"
+      "    OnChange = WidgetChange\n"
+      "  end\n"
+      "end\n";
+  EXPECT_EQ(ReadError([&] { ReadForm(text, "f.kxf"); }),
+            "f.kxf:1: expected a registered class, found 'TAppForm1'");
+
+  std::vector<std::string> asked;
+  TReadOptions options;
+  options.UnknownRoot = [&](const std::string& className) {
+    asked.push_back(className);
+    return TSampleForm::StaticClass();
+  };
+  auto* form = As<TSampleForm>(ReadForm(text, "f.kxf", nullptr, options));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(asked, std::vector<std::string>{"TAppForm1"});
+  EXPECT_TRUE(As<TSampleWidget>(form->FindComponent("W"))->FOnChange);  // the stand-in's method
+  EXPECT_EQ(WriteForm(form, "TAppForm1"), text);
+  EXPECT_EQ(WriteForm(form).substr(0, 22), "object F: TSampleForm\n");
+  form->Free();
+
+  // Only the root stands in; a component of an unknown class is refused at its line.
+  EXPECT_EQ(ReadError([&] {
+              ReadForm("object F: TAppForm1\n  object W: TAppWidget\n  end\nend\n", "f.kxf",
+                       nullptr, options);
+            }),
+            "f.kxf:2: expected a registered class, found 'TAppWidget'");
+  // A caller that returns no class refuses the file as without the option.
+  options.UnknownRoot = [](const std::string&) { return TClass{}; };
+  EXPECT_EQ(ReadError([&] { ReadForm(text, "f.kxf", nullptr, options); }),
+            "f.kxf:1: expected a registered class, found 'TAppForm1'");
+}
+
 }  // namespace
