@@ -357,4 +357,74 @@ TEST_F(KxviewTest, WithoutEventsHandlersStayUnboundWithOneWarningPerNameAndAreSa
     EXPECT_NE(saved.find(line), std::string::npos) << line;
 }
 
+// A form saved from an application: its root class is the application's own.
+constexpr const char* kApplicationForm = R"(object Form1: TForm1
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 100
+  Caption = ''
+  ClientHeight = 100
+  ClientWidth = 200
+  Font.Charset = 1
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'MS Sans Serif'
+  Font.Style = []
+  OnShow = FormShow
+  object Button1: TButton
+    Left = 8
+    Top = 8
+    Width = 60
+    Height = 24
+    Font.Charset = 1
+    Font.Color = clWindowText
+    Font.Height = -11
+    Font.Name = 'MS Sans Serif'
+    Font.Style = []
+    TabOrder = 0
+    OnClick = Button1Click
+  end
+end
+)";
+
+TEST_F(KxviewTest, AnUnknownRootClassIsReadAsATFormWithOneWarningAndSavedBackUnderItsName) {
+  const fs::path form = Temp("unit1.kxf");
+  WriteFile(form, kApplicationForm);
+  const std::string warning =
+      "kxview: TForm1 is not a registered class; the form is read as a TForm\n";
+  auto warnings = [&](const std::string& err) {
+    size_t n = 0;
+    for (size_t at = err.find(warning); at != std::string::npos; at = err.find(warning, at + 1))
+      ++n;
+    return n;
+  };
+
+  const Result check = Run({form.string(), "--check"});
+  EXPECT_EQ(check.status, 0) << check.err;
+  EXPECT_EQ(warnings(check.err), 1u) << check.err;
+  EXPECT_NE(check.err.find("OnClick = Button1Click left unbound"), std::string::npos) << check.err;
+
+  const Result save = Run({form.string(), "--save", Temp("saved.kxf").string()});
+  ASSERT_EQ(save.status, 0) << save.err;
+  EXPECT_EQ(warnings(save.err), 1u) << save.err;
+  EXPECT_EQ(ReadFile(Temp("saved.kxf")), kApplicationForm);
+
+  const Result script =
+      Run({form.string(), "--events", "--script", "-"}, "printf 'click 10 12\\n' |");
+  ASSERT_EQ(script.status, 0) << script.err;
+  EXPECT_EQ(script.err, warning);
+  EXPECT_EQ(script.out, "FormShow(Sender=Form1)\nButton1Click(Sender=Button1)\n");
+  EXPECT_EQ(Run({form.string(), "--png", Temp("unit1.png").string()}).status, 0);
+
+  // Only the root stands in: a component of an unknown class is still refused at its line.
+  WriteFile(form, "object Form1: TForm1\n  object X: TNoSuchThing\n  end\nend\n");
+  const Result broken = Run({form.string(), "--check"});
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(
+      broken.err.find(form.string() + ":2: expected a registered class, found 'TNoSuchThing'"),
+      std::string::npos)
+      << broken.err;
+}
+
 }  // namespace

@@ -18,13 +18,23 @@ std::string ReadText(const std::string& path) {
 
 }  // namespace
 
-host::TCustomForm* LoadForm(const std::string& path, const host::TReadOptions& options) {
+LoadedForm LoadForm(const std::string& path, host::TReadOptions options, std::ostream& err) {
   // Naming the package's module keeps libkxpack linked, and with it every
   // component class registered for form files.
   (void)kx::HInstance();
-  return host::ReadFormAs<host::TCustomForm>(ReadText(path), path, host::Application, options);
+  LoadedForm loaded;
+  options.UnknownRoot = [&](const std::string& className) {
+    err << "kxview: " << className << " is not a registered class; the form is read as a TForm\n";
+    loaded.FileClass = className;
+    return host::TForm::StaticClass();
+  };
+  loaded.Form =
+      host::ReadFormAs<host::TCustomForm>(ReadText(path), path, host::Application, options);
+  return loaded;
 }
 
-void SaveForm(host::TCustomForm* form, const std::string& path) { host::WriteFormFile(form, path); }
+void SaveForm(const LoadedForm& form, const std::string& path) {
+  host::WriteFormFile(form.Form, path, form.FileClass);
+}
 
 }  // namespace kxview

@@ -10,6 +10,8 @@
 // --events (with any mode) binds the handlers the file names to stubs that
 // print each call on stdout; without it they are left unbound, with one
 // warning per name on stderr.
+// A root class kxview does not know (an application's TForm1) is read as a
+// TForm, with one warning on stderr; --save writes it back under its name.
 //
 // Exit status: 0 done; 1 the form file or an output could not be handled
 // (the reason on stderr, "FILE:LINE: message" for errors in the file or the
@@ -119,9 +121,12 @@ int RunScript(host::TCustomForm* form, const Options& options) {
 int Run(const Options& options) {
   // Only the window mode needs a display; the others never open one.
   if (options.mode != Mode::Window) setenv("KX_PLATFORM", "headless", 1);
-  host::TCustomForm* form = kxview::LoadForm(
-      options.form, options.events ? kxview::PrintHandlerCalls(std::cout, std::cerr)
-                                   : kxview::WarnUnboundHandlers(std::cerr));
+  const kxview::LoadedForm loaded =
+      kxview::LoadForm(options.form,
+                       options.events ? kxview::PrintHandlerCalls(std::cout, std::cerr)
+                                      : kxview::WarnUnboundHandlers(std::cerr),
+                       std::cerr);
+  host::TCustomForm* form = loaded.Form;
   int status = 0;
   try {
     switch (options.mode) {
@@ -134,7 +139,7 @@ int Run(const Options& options) {
       case Mode::Check:
         break;
       case Mode::Save:
-        kxview::SaveForm(form, options.output);
+        kxview::SaveForm(loaded, options.output);
         break;
       case Mode::Script:
         status = RunScript(form, options);
