@@ -459,7 +459,8 @@ class FormReader {
 
   std::string_view file_;
   const TFormObject& tree_;
-  const TReadOptions& options_;
+  // Held by value: a reader made without options is given a temporary.
+  const TReadOptions options_;
   const TComponent* existing_ = nullptr;
   TClass root_class_ = nullptr;
   std::unordered_map<std::string, const TFormObject*> names_;  // lower-case name → object
