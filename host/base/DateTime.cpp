@@ -74,6 +74,17 @@ void ResetNow() {
   g_set.reset();
 }
 
+bool IsValidDate(uint16_t Year, uint16_t Month, uint16_t Day) {
+  static constexpr uint16_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1) return false;
+  const bool leap = Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+  return Day <= kDays[Month - 1] + (Month == 2 && leap ? 1 : 0);
+}
+
+bool IsValidTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec) {
+  return Hour < 24 && Min < 60 && Sec < 60 && MSec < 1000;
+}
+
 TDateTime EncodeDate(uint16_t Year, uint16_t Month, uint16_t Day) {
   return static_cast<double>(DaysFromCivil(Year, Month, Day)) + kUnixEpoch;
 }

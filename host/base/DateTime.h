@@ -18,7 +18,10 @@ void SetNow(TDateTime now);
 // Back to the system's clock.
 void ResetNow();
 
-// Years 1..9999; no range checks: the caller passes a valid date.
+// True when the parts name a real date (years 1..9999) or time of day.
+bool IsValidDate(uint16_t Year, uint16_t Month, uint16_t Day);
+bool IsValidTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec);
+// No range checks: the caller passes a valid date or time.
 TDateTime EncodeDate(uint16_t Year, uint16_t Month, uint16_t Day);
 TDateTime EncodeTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec);
 void DecodeDate(TDateTime Value, uint16_t& Year, uint16_t& Month, uint16_t& Day);

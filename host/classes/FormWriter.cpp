@@ -123,19 +123,9 @@ class FormWriter {
       case tkEnumeration:
         out_ += p.EnumType->Name(static_cast<int>(p.GetOrd(obj)));
         break;
-      case tkSet: {
-        const auto bits = static_cast<uint64_t>(p.GetOrd(obj));
-        out_ += '[';
-        bool first = true;
-        for (int i = 0; i < 64; ++i) {
-          if (!(bits >> i & 1)) continue;
-          if (!first) out_ += ", ";
-          first = false;
-          out_ += p.EnumType->Name(i);
-        }
-        out_ += ']';
+      case tkSet:
+        out_ += FormSetText(*p.EnumType, static_cast<uint64_t>(p.GetOrd(obj)));
         break;
-      }
       case tkColor: {
         const auto color = static_cast<TColor>(p.GetOrd(obj));
         if (auto name = ColorToIdent(color))
@@ -209,6 +199,22 @@ class FormWriter {
 
 std::string WriteForm(TComponent* root, std::string_view rootClass) {
   return FormWriter(root, rootClass).Write();
+}
+
+std::string FormStringText(std::string_view s) {
+  std::string text;
+  AppendStringValue(text, s);
+  return text;
+}
+
+std::string FormSetText(const TEnumInfo& enumInfo, uint64_t bits) {
+  std::string text = "[";
+  for (int i = 0; i < 64; ++i) {
+    if (!(bits >> i & 1)) continue;
+    if (text.size() > 1) text += ", ";
+    text += enumInfo.Name(i);
+  }
+  return text + ']';
 }
 
 std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name) {

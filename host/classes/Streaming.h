@@ -19,10 +19,12 @@
 // are set; component references are fixed up once every component exists;
 // csReading is then cleared and Loaded called once per component, in file
 // order.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "host/base/EnumInfo.h"
 #include "host/base/ModuleResources.h"
 #include "host/classes/Classes.h"
 
@@ -83,6 +85,10 @@ T* ReadFormAs(std::string_view text, std::string_view fileName, TComponent* owne
 void ReadProperty(TComponent* root, TComponent* component, std::string_view text,
                   std::string_view fileName, int line);
 std::string WritePropertyValue(TComponent* root, TComponent* component, std::string_view name);
+// A string and a set of enumInfo's elements as form files write them:
+// 'it''s'#13 and [ssShift, ssLeft].
+std::string FormStringText(std::string_view s);
+std::string FormSetText(const TEnumInfo& enumInfo, uint64_t bits);
 
 // The form file text of root and everything nested under it. Given
 // rootClass, the root is written under that class name in place of its own,

@@ -7,6 +7,7 @@
 #include "host/base/DateTime.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
+#include "host/graphics/TextUtf8.h"
 #include "host/platform/VirtualKeys.h"
 #include "host/threads/KernelEvents.h"
 #include "host/threads/MessageLoop.h"
@@ -24,15 +25,6 @@ HeadlessPlatform& Headless() {
   if (HeadlessPlatform* active = HeadlessPlatform::Active()) return *active;
   host::Platform::SetCurrent(std::make_unique<HeadlessPlatform>());
   return *HeadlessPlatform::Active();
-}
-
-// The length of the UTF-8 sequence that starts with byte c (1 for a stray
-// continuation byte, which is passed on as it is).
-size_t Utf8Length(unsigned char c) {
-  if (c >= 0xF0) return 4;
-  if (c >= 0xE0) return 3;
-  if (c >= 0xC0) return 2;
-  return 1;
 }
 
 host::TCustomForm* ReadForm(const std::string& path) {
@@ -164,9 +156,9 @@ void Session::Key(uint16_t key, Modifiers modifiers) {
 
 void Session::Type(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
-    const size_t n = std::min(Utf8Length(static_cast<unsigned char>(text[i])), text.size() - i);
-    platform_.InjectChar(std::string(text.substr(i, n)));
-    i += n;
+    const size_t start = i;
+    host::NextCodePoint(text, i);
+    platform_.InjectChar(std::string(text.substr(start, i - start)));
   }
   AfterInput();
 }

@@ -94,4 +94,11 @@ inline void WriteStepColors(host::COLORREF* out, int64_t n, TColor start, TColor
     out[k] = value(0, r) | value(1, g) << 8 | value(2, b) << 16;
 }
 
+// The colour of the step at position i.
+inline TColor StepColor(TColor start, TColor end, int64_t d, int64_t i) {
+  host::COLORREF color;
+  WriteStepColors(&color, 1, start, end, d, 1, i);
+  return static_cast<TColor>(color);
+}
+
 }  // namespace kx

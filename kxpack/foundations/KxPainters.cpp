@@ -168,11 +168,7 @@ void DrawChords(TCanvas* Canvas, TKxGradDirection Direction, TColor StartColor, 
   for (GradientSteps steps(StartColor, EndColor, d, ColorWidth, i); i <= std::min(hi, d);
        i += ColorWidth, steps.Next())
     draw(i, steps.Color());
-  if (i <= lastStep) {
-    host::COLORREF last;
-    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, lastStep);
-    draw(lastStep, static_cast<TColor>(last));
-  }
+  if (i <= lastStep) draw(lastStep, StepColor(StartColor, EndColor, d, lastStep));
 }
 
 }  // namespace
@@ -190,9 +186,7 @@ void DrawGradientExt(TCanvas* Canvas, const TRect& Rect, TColor StartColor, TCol
     else
       DrawColumnBands(Canvas, Rect, StartColor, EndColor, h, d, ColorWidth);
     // The brush ends as the band fills leave it: solid, in the last step's colour.
-    host::COLORREF last;
-    WriteStepColors(&last, 1, StartColor, EndColor, d, ColorWidth, d / ColorWidth * ColorWidth);
-    Canvas->Brush()->SetColor(static_cast<TColor>(last));
+    Canvas->Brush()->SetColor(StepColor(StartColor, EndColor, d, d / ColorWidth * ColorWidth));
     return;
   }
   DrawChords(Canvas, Direction, StartColor, EndColor, h, d, ColorWidth);

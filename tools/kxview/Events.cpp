@@ -8,6 +8,7 @@
 #include <typeindex>
 #include <unordered_map>
 
+#include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
 #include "host/controls/ControlTypes.h"
 #include "host/controls/Forms.h"
@@ -24,21 +25,7 @@ std::string SenderName(host::TObject* sender) {
 }
 
 std::string ShiftText(host::TShiftState shift) {
-  std::string text = "[";
-  for (int i = 0; i < host::EnumInfoOf(host::TShiftStateFlag{}).Count(); ++i) {
-    const auto flag = static_cast<host::TShiftStateFlag>(i);
-    if (!shift.Contains(flag)) continue;
-    if (text.size() > 1) text += ", ";
-    text += host::EnumName(flag);
-  }
-  return text + "]";
-}
-
-// A character as form files write it: 'a', or #13 for a control character.
-std::string CharText(char c) {
-  const auto code = static_cast<unsigned char>(c);
-  if (code < 32 || code == '\'' || code >= 127) return "#" + std::to_string(code);
-  return std::string("'") + c + "'";
+  return host::FormSetText(host::EnumInfoOf(host::TShiftStateFlag{}), shift.Bits());
 }
 
 // One printed call: "Method(Sender=Name Arg=Value …)".
@@ -90,7 +77,9 @@ const std::unordered_map<std::type_index, StubMaker>& Stubs() {
       Stub<TKeyEvent>([](CallLine& l, TObject*, Word& key, TShiftState s) {
         l.Arg("Key", VirtualKeyName(key)).Arg("Shift", ShiftText(s));
       }),
-      Stub<TKeyPressEvent>([](CallLine& l, TObject*, char& key) { l.Arg("Key", CharText(key)); }),
+      Stub<TKeyPressEvent>([](CallLine& l, TObject*, char& key) {
+        l.Arg("Key", FormStringText({&key, 1}));
+      }),
       Stub<TCloseEvent>(
           [](CallLine& l, TObject*, TCloseAction& action) { l.Arg("Action", EnumName(action)); }),
       Stub<TCloseQueryEvent>([](CallLine& l, TObject*, bool& canClose) {

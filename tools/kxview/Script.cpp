@@ -112,16 +112,14 @@ host::TDateTime DateTimeOf(const std::string& text) {
   static const std::regex kForm(R"((\d{4})-(\d{2})-(\d{2}) (\d{2}):(\d{2}):(\d{2})(?:\.(\d{3}))?)");
   std::smatch m;
   const bool matched = std::regex_match(text, m, kForm);
-  auto part = [&](size_t i) { return m[i].matched ? std::stoi(m[i].str()) : 0; };
-  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const int y = matched ? part(1) : 0, mo = matched ? part(2) : 0, d = matched ? part(3) : 0;
-  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-  if (!matched || y < 1 || mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1] ||
-      (mo == 2 && d == 29 && !leap) || part(4) > 23 || part(5) > 59 || part(6) > 59)
+  auto part = [&](size_t i) {
+    return static_cast<uint16_t>(matched && m[i].matched ? std::stoi(m[i].str()) : 0);
+  };
+  if (!matched || !host::IsValidDate(part(1), part(2), part(3)) ||
+      !host::IsValidTime(part(4), part(5), part(6), part(7)))
     throw ScriptError("expected a time YYYY-MM-DD HH:MM:SS[.mmm], found '" + text + "'");
-  auto u16 = [](int v) { return static_cast<uint16_t>(v); };
-  return host::EncodeDate(u16(y), u16(mo), u16(d)) +
-         host::EncodeTime(u16(part(4)), u16(part(5)), u16(part(6)), u16(part(7)));
+  return host::EncodeDate(part(1), part(2), part(3)) +
+         host::EncodeTime(part(4), part(5), part(6), part(7));
 }
 
 uint32_t ColourOf(const std::string& word) {
