@@ -108,6 +108,13 @@ void TKxProgress::UpdateLeds() {
   for (Integer i = 0; i < FItems->GetCount(); ++i) UpdateLed(i);
 }
 
+void TKxProgress::ItemChanged(TKxCollectionItem* Item) {
+  if (Item)
+    UpdateLed(Item->Index());
+  else
+    UpdateLeds();
+}
+
 void TKxProgress::Change() {
   if (FOnChange) FOnChange(this);
 }

@@ -1,14 +1,17 @@
 #pragma once
 // The LED-row instruments. TKxProgress is their base: a row of rectangular
 // LEDs, one collection item each, with a shared look (spacing, frame style,
-// plain or gradient fill). TKxProgressBarColor lights its LEDs from the left
-// in proportion to a Position, in three colour zones.
+// plain or gradient fill). TKxScanBar is a scanner: a timer moves its one
+// lit LED a step at a time, bouncing between the ends or cycling.
+// TKxProgressBarColor lights its LEDs from the left in proportion to a
+// Position, in three colour zones.
 #include <memory>
 #include <utility>
 
 #include "kxpack/foundations/KxClasses.h"
 #include "kxpack/foundations/KxControls.h"
 #include "kxpack/foundations/KxTypes.h"
+#include "kxpack/timing/KxTimer.h"
 
 namespace kx {
 
@@ -69,6 +72,9 @@ class TKxProgress : public TKxGraphicImageControl {
   void UpdateLed(Integer Index);
   // UpdateLed for every item, from 0 upwards.
   void UpdateLeds();
+  // What the collections report: Item alone changed (UpdateLed), or all of
+  // them for nil (UpdateLeds).
+  void ItemChanged(TKxCollectionItem* Item);
 
  protected:
   virtual void Change();
@@ -83,6 +89,93 @@ class TKxProgress : public TKxGraphicImageControl {
   Integer FColorWidth = kDefaultColorWidth;
   TNotifyEvent FOnChange;
   std::unique_ptr<TKxCollection> FItems;
+};
+
+// --- Scan bar ------------------------------------------------------------------
+
+class TKxScanBar;
+
+class TKxScanBarLeds : public TKxCollection {
+  HOST_CLASS(TKxScanBarLeds, TKxCollection)
+ public:
+  explicit TKxScanBarLeds(TKxScanBar* ScanBar) : FScanBar(ScanBar) {}
+
+  TKxScanBarLed* GetItem(Integer Index) const {
+    return static_cast<TKxScanBarLed*>(TKxCollection::GetItem(Index));
+  }
+
+ protected:
+  void Update(TKxCollectionItem* Item) override;
+
+ private:
+  TKxScanBar* FScanBar;
+};
+
+class TKxScanBar : public TKxProgress, public TKxAbout {
+  HOST_CLASS(TKxScanBar, TKxProgress)
+ public:
+  explicit TKxScanBar(TComponent* AOwner);
+  ~TKxScanBar() override;
+
+  // What a new scanner holds; the published defaults.
+  static constexpr Integer kDefaultLeds = 7;
+  static constexpr TKxScanDirection kDefaultDirection = tsdBoth;
+  static constexpr Integer kDefaultTimeInterval = 100;
+
+  static const TPublished& PublishedProperties();
+
+  // The timer ticks from its worker thread (True) or a system timer.
+  bool Threaded() const { return FThreaded; }
+  void SetThreaded(bool Value);
+  // Number of LEDs. A change rebuilds them all unlit and sets Position to −1
+  // without OnChange; 0 or fewer gives an empty bar.
+  Integer Leds() const { return FLeds; }
+  void SetLeds(Integer Value);
+  // High: the lit LED; Low: the others.
+  TKxGraphPal* GraphPal() const { return FGraphPal.get(); }
+  void SetGraphPal(TKxGraphPal* Value) { FGraphPal->Assign(Value); }
+  // The scanner runs (never in the designer). Stopping leaves the lit LED lit.
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  // Used from the next step.
+  TKxScanDirection Direction() const { return FDirection; }
+  void SetDirection(TKxScanDirection Value) { FDirection = Value; }
+  // Milliseconds per step: the timer's Interval.
+  Integer TimeInterval() const { return static_cast<Integer>(FTimer->Interval()); }
+  void SetTimeInterval(Integer Value) { FTimer->SetInterval(static_cast<uint32_t>(Value)); }
+  // The lit LED, −1 for none. A value other than the stored one is clamped
+  // into [−1, Leds − 1], moves the lit LED (redrawing just the two LEDs)
+  // and fires OnChange.
+  Integer Position() const { return FPosition; }
+  void SetPosition(Integer Value);
+  using TKxGraphicImageControl::SetTransparent;
+  using TKxGraphicImageControl::Transparent;
+
+  // Clears the LEDs and creates Leds new ones, all unlit.
+  void CreateItems();
+  // Clamps Position and moves the lit LED there.
+  void UpdateLedState();
+  // One scanner step; the timer's OnTimer.
+  void TimerEvent(TObject* Sender);
+  void PaletteModified(TObject* Sender);
+
+ protected:
+  void GetLedColors(Integer Index, TColor& Low, TColor& High) const override;
+
+ private:
+  // Lights or clears LED Index, when there is one.
+  void SetLedActive(Integer Index, bool Value);
+
+  Integer FLeds = kDefaultLeds;
+  std::unique_ptr<TKxGraphPal> FGraphPal;
+  bool FActive = false;
+  Integer FPosition = -1;
+  TKxScanDirection FDirection = kDefaultDirection;
+  bool FThreaded = true;
+  // tsdBoth: the scan runs from right to left.
+  bool FBackward = false;
+  Integer FLastPosition = 0;
+  TKxTimer* FTimer;
 };
 
 // --- Three-zone LED bar --------------------------------------------------------

@@ -9,12 +9,7 @@ namespace kx {
 
 using namespace host;
 
-void TKxProgressBarColorLeds::Update(TKxCollectionItem* Item) {
-  if (Item)
-    FBar->UpdateLed(Item->Index());
-  else
-    FBar->UpdateLeds();
-}
+void TKxProgressBarColorLeds::Update(TKxCollectionItem* Item) { FBar->ItemChanged(Item); }
 
 TKxProgressBarColor::TKxProgressBarColor(TComponent* AOwner) : TKxProgress(AOwner) {
   const TNotifyEvent modified(this, &TKxProgressBarColor::PaletteModified);
