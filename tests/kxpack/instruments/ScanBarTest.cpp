@@ -109,6 +109,24 @@ TEST_F(ScanBarTest, StoppingLeavesTheLitLedLitAndADirectionChangeTakesTheNextSte
   EXPECT_EQ(Run(2), (std::vector<std::string>{"......x", ".....x."}));
 }
 
+TEST_F(ScanBarTest, SwitchingTheTimerSourceWhileRunningKeepsTheSteps) {
+  session->Set("Scan.Active", "True");
+  EXPECT_EQ(Run(2), (std::vector<std::string>{"x......", ".x....."}));
+  session->Set("Scan.Threaded", "False");
+  EXPECT_EQ(Run(2), (std::vector<std::string>{"..x....", "...x..."}));
+  session->Set("Scan.Threaded", "True");
+  EXPECT_EQ(Run(1), (std::vector<std::string>{"....x.."}));
+}
+
+TEST_F(ScanBarTest, InTheDesignerActiveIsStoredButNothingSteps) {
+  scan->SetDesigning(true);
+  session->Set("Scan.Active", "True");
+  EXPECT_TRUE(scan->Active());
+  session->Wait(500);
+  EXPECT_EQ(Lit(), ".......");
+  EXPECT_EQ(changes, 0);
+}
+
 TEST_F(ScanBarTest, PositionIsClampedToTheLedsAndFiresOnChangeForEveryNewValue) {
   scan->SetPosition(100);
   EXPECT_EQ(scan->Position(), 6);
