@@ -109,6 +109,19 @@ TEST_F(ScanBarTest, StoppingLeavesTheLitLedLitAndADirectionChangeTakesTheNextSte
   EXPECT_EQ(Run(2), (std::vector<std::string>{"......x", ".....x."}));
 }
 
+TEST_F(ScanBarTest, AStepRedrawsOnlyTheTwoLedsThatChange) {
+  session->Set("Scan.Position", "2");
+  // Marks on the screen over LEDs 0 and 5: a repaint of the whole bar
+  // would wipe both.
+  form->Canvas()->Brush()->SetColor(clFuchsia);
+  for (int i : {0, 5}) form->Canvas()->FillRect(LedRect(i));
+  session->Set("Scan.Active", "True");
+  session->Wait(scan->TimeInterval());
+  EXPECT_EQ(Lit(), "?..x.?.");
+  const TRect r = LedRect(5);
+  EXPECT_EQ(session->Pixel(r.Left + 3, r.Top + 8), ColorToPixel(clFuchsia));
+}
+
 TEST_F(ScanBarTest, SwitchingTheTimerSourceWhileRunningKeepsTheSteps) {
   session->Set("Scan.Active", "True");
   EXPECT_EQ(Run(2), (std::vector<std::string>{"x......", ".x....."}));
