@@ -269,6 +269,7 @@ class TKxProgressBarColor : public TKxProgress, public TKxAbout {
   void StepBy(Integer Delta);
   // Position within the range as a whole percentage, 0 to 100, truncated.
   Integer GetPercentDone() const;
+  // The sum of the zone sizes as of the last rebuild; 0 when it is not above 0.
   Integer LedCount() const { return FLedCount; }
   // Rebuilds the LEDs, all unlit, with their zones' colours.
   void CreateItems();
