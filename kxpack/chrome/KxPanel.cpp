@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "host/classes/ClassRegistry.h"
 #include "host/classes/FreeWatch.h"
@@ -31,8 +32,9 @@ bool StartWindowMove(TWinControl* Window, TControl* Mover) {
 // --- TKxPanelBevel ---------------------------------------------------------------
 
 TKxPanelBevel::TKxPanelBevel() {
-  SetBorderWidth(kDefaultBorderWidth);
-  SetBorderColor(kDefaultBorderColor);
+  // A one-pixel black border where a plain bevel has none.
+  SetBorderWidth(1);
+  SetBorderColor(clBlack);
   SetInnerShadow(kPanelRingColor);
   SetInnerHighlight(kPanelRingColor);
   SetInnerColor(clBlack);
@@ -41,18 +43,17 @@ TKxPanelBevel::TKxPanelBevel() {
 }
 
 const TPublished& TKxPanelBevel::PublishedProperties() {
-  static const TPublished table = Publish<TKxPanelBevel>()
-                                      .SetDefault("BorderWidth", kDefaultBorderWidth)
-                                      .SetDefault("BorderColor", kDefaultBorderColor);
+  static const TPublished table = DefaultsOfNew<TKxPanelBevel>();
   return table;
 }
 
 // --- TKxCustomPanel ----------------------------------------------------------------
 
 TKxCustomPanel::TKxCustomPanel(TComponent* AOwner)
-    : TKxCustomControl(AOwner),
-      FBevel(std::make_unique<TKxPanelBevel>()),
-      FGlyph(std::make_unique<TBitmap>()) {
+    : TKxCustomPanel(AOwner, std::make_unique<TKxPanelBevel>()) {}
+
+TKxCustomPanel::TKxCustomPanel(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel)
+    : TKxCustomControl(AOwner), FBevel(std::move(ABevel)), FGlyph(std::make_unique<TBitmap>()) {
   // Not csSetCaption: a panel never shows its Name.
   SetControlStyle(
       {csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
@@ -170,7 +171,11 @@ const TPublished& TKxPanel::PublishedProperties() {
   return table;
 }
 
-TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) {
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner)
+    : TKxPanelMenu(AOwner, std::make_unique<TKxPanelBevel>()) {}
+
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel)
+    : TKxCustomPanel(AOwner, std::move(ABevel)) {
   SetMoveWinParent(kDefaultMoveWinParent);
 }
 
