@@ -1,5 +1,7 @@
 #include "kxpack/chrome/KxBarreMenu.h"
 
+#include <memory>
+
 #include "host/classes/ClassRegistry.h"
 #include "kxpack/chrome/KxBtExit.h"
 #include "kxpack/chrome/KxBtMenu.h"
@@ -9,29 +11,37 @@ namespace kx {
 
 using namespace host;
 
-TKxBarreMenu::TKxBarreMenu(TComponent* AOwner) : TKxPanelMenu(AOwner) {
+TKxBarreMenuBevel::TKxBarreMenuBevel() {
+  // A flat strip: no rings, no outlines; children sit 2 pixels inside (the
+  // border and the inner space).
+  SetBorderColor(kBarreColor);
+  SetBorderWidth(1);
+  SetInnerShadow(kBarreColor);
+  SetInnerHighlight(kBarreColor);
+  SetInnerWidth(1);
+  SetInnerStyle(kxNone);
+  SetInnerOutline(osNone);
+  SetInnerSpace(1);
+  SetInnerColor(kBarreColor);
+  SetOuterShadow(kBarreColor);
+  SetOuterHighlight(kBarreColor);
+  SetOuterWidth(1);
+  SetOuterStyle(kxNone);
+  SetOuterOutline(osNone);
+  SetOuterSpace(0);
+  SetOuterColor(kBarreColor);
+}
+
+const TPublished& TKxBarreMenuBevel::PublishedProperties() {
+  static const TPublished table = DefaultsOfNew<TKxBarreMenuBevel>();
+  return table;
+}
+
+TKxBarreMenu::TKxBarreMenu(TComponent* AOwner)
+    : TKxPanelMenu(AOwner, std::make_unique<TKxBarreMenuBevel>()) {
   SetAlign(kDefaultAlign);
   SetHeight(kHeight);
   SetColor(kDefaultColor);
-  // A flat strip: no rings, no outlines; children sit 2 pixels inside (the
-  // border and the inner space).
-  TKxBevel* bevel = Bevel();
-  bevel->SetBorderColor(kBarreColor);
-  bevel->SetBorderWidth(1);
-  bevel->SetInnerShadow(kBarreColor);
-  bevel->SetInnerHighlight(kBarreColor);
-  bevel->SetInnerWidth(1);
-  bevel->SetInnerStyle(kxNone);
-  bevel->SetInnerOutline(osNone);
-  bevel->SetInnerSpace(1);
-  bevel->SetInnerColor(kBarreColor);
-  bevel->SetOuterShadow(kBarreColor);
-  bevel->SetOuterHighlight(kBarreColor);
-  bevel->SetOuterWidth(1);
-  bevel->SetOuterStyle(kxNone);
-  bevel->SetOuterOutline(osNone);
-  bevel->SetOuterSpace(0);
-  bevel->SetOuterColor(kBarreColor);
 }
 
 void TKxBarreMenu::SetActive(bool Value) {

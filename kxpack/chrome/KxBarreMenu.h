@@ -7,6 +7,14 @@
 
 namespace kx {
 
+// The menu bar's bevel: flat, in the bar's colour.
+class TKxBarreMenuBevel : public TKxPanelBevel {
+  HOST_CLASS(TKxBarreMenuBevel, TKxPanelBevel)
+ public:
+  TKxBarreMenuBevel();
+  static const TPublished& PublishedProperties();
+};
+
 class TKxBarreMenu : public TKxPanelMenu {
   HOST_CLASS(TKxBarreMenu, TKxPanelMenu)
  public:
