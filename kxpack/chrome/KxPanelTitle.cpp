@@ -20,6 +20,9 @@ TKxPanelTitle::TKxPanelTitle(TComponent* AOwner) : TPanel(AOwner), FOwnerCompone
   SetHeight(kMinHeight);
   FBarreLeft = MakeBarre(1);
   FBarreRight = MakeBarre(130);
+  // The bars take their places as at any resize, as the host framework's
+  // window does when it is made.
+  Resize();
 }
 
 TKxImgBarre* TKxPanelTitle::MakeBarre(int32_t ALeft) {
@@ -79,7 +82,8 @@ void TKxPanelTitle::Resize() {
 }
 
 void TKxPanelTitle::DoPlacment() {
-  if (!FOwnerComponent || !FBarreLeft || !FBarreRight) return;
+  // Measuring needs the canvas of a window on a parent.
+  if (!FOwnerComponent || !FBarreLeft || !FBarreRight || !Parent()) return;
   TCanvas* canvas = Canvas();
   const int32_t text = canvas->TextWidth(Trim(Caption()));
   const int32_t w = (Width() - (text + 22)) / 2;
