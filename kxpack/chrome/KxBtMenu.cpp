@@ -30,9 +30,6 @@ const char* StripName(TKindBtMenu Kind) {
   return nullptr;
 }
 
-// Frame of a button without a strip (and of every button's box).
-constexpr TColor kFrameColor = 0x00584E4E;
-
 }  // namespace
 
 TKxBtMenu::TKxBtMenu(TComponent* AOwner) : TGraphicControl(AOwner), FOwnerComponent(AOwner) {
@@ -79,7 +76,7 @@ void TKxBtMenu::Resize() {
 void TKxBtMenu::Paint() {
   try {
     KeepOnBarreMenuRow(this);
-    PaintStripButton(Canvas(), ClientRect(), kFrameColor, FBtBitmap.get(), kWidth,
+    PaintStripButton(Canvas(), ClientRect(), kBarreColor, FBtBitmap.get(), kWidth,
                      StripCell(FKxEnabled, FActive, FPressed));
   } catch (...) {
     // A button that fails to paint shows what was drawn so far.
