@@ -111,7 +111,7 @@ TEST_F(KxWindowButtonsTest, AClickHandsModalResultToTheFormUnlessDisabled) {
   session->Click(onExit.X, onExit.Y);
   EXPECT_EQ(form->ModalResult(), mrNone);
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(downs, 3);  // the close button's own handler replaced the test's at load
+  EXPECT_EQ(downs, 3);  // presses still reach a disabled button
   // A non-modal form stays open.
   EXPECT_TRUE(form->Visible());
 }
@@ -140,6 +140,22 @@ TEST_F(KxWindowButtonsTest, SizeAndRowAreFixed) {
   loose->SetBounds(100, 60, 30, 30);
   session->Settle();
   EXPECT_EQ(loose->BoundsRect(), Bounds(100, 60, 14, 9));
+}
+
+// Loading puts the pressed look into OnMouseDown and OnMouseUp, so a close
+// button made in code keeps cell 0 while held.
+TEST_F(KxWindowButtonsTest, OnlyALoadedCloseButtonShowsItsPressedCell) {
+  auto* made = new TKxBtExit(form);
+  made->SetParent(form);
+  made->SetBounds(200, 60, 10, 9);
+  for (TKxBtExit* b : {made, btExit}) {
+    const TPoint at = OnForm(b, 5, 4);
+    session->Press(at.X, at.Y);
+    session->Settle();
+    EXPECT_TRUE(ShowsCell(b, "BtExit", 10, b == made ? 0 : 1));
+    session->Release(at.X, at.Y);
+    session->Wait(1000);  // the next press is no double click
+  }
 }
 
 TEST_F(KxWindowButtonsTest, TheMenuBarPassesActiveToItsDirectChildrenOnly) {
