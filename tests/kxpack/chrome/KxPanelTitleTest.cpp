@@ -60,6 +60,16 @@ TEST_F(KxPanelTitleTest, BarsShowTheActiveOrInactiveStripesAndTheCaptionKeepsIts
   }
 }
 
+TEST_F(KxPanelTitleTest, ABarWithoutAnOwnerShowsOnlyItsBackground) {
+  auto* orphan = new TKxImgBarre(nullptr);
+  orphan->SetParent(form);
+  orphan->SetBounds(20, 60, 60, 8);
+  orphan->SetActive(true);
+  session->Settle();
+  for (int32_t y = 0; y < 8; ++y) EXPECT_EQ(PixelAt(50, 60 + y), kBarreColor) << y;
+  orphan->Free();
+}
+
 TEST_F(KxPanelTitleTest, BarsFillTheSpaceBesideTheCaptionFromItsTrimmedWidth) {
   for (const char* caption : {"Orvane", "Orvanes", "  Orvane  ", "A much longer window title"}) {
     SCOPED_TRACE(caption);
