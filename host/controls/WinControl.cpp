@@ -435,6 +435,11 @@ void TWinControl::CMFontChanged(TMessage& Message) {
   NotifyControls(CM_PARENTFONTCHANGED);
 }
 
+void TWinControl::CMBiDiModeChanged(TMessage& Message) {
+  inherited::CMBiDiModeChanged(Message);
+  NotifyControls(CM_PARENTBIDIMODECHANGED);
+}
+
 void TWinControl::CMVisibleChanged(TMessage& Message) {
   inherited::CMVisibleChanged(Message);
   if (Visible()) FWindow->Invalidate(nullptr, true);
