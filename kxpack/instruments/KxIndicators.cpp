@@ -109,11 +109,16 @@ void TKxIndicators::Paint() {
   const Integer x = FActive ? w : 0;
   canvas->Brush()->SetStyle(bsClear);
   const TColor key = FDrawStyle == tdsDesign ? clBlack : Color();
-  canvas->BrushCopy(FGlyphRect, FLedBitmap.get(), Rect(x, 0, x + w, FLedBitmap->Height()), key);
+  // A huge Margin or Spacing puts glyph or caption far outside, at places
+  // cut to the Integer range: those are not drawn at all.
+  const TRect client = ClientRect();
+  if (!Intersection(FGlyphRect, client).IsEmpty())
+    canvas->BrushCopy(FGlyphRect, FLedBitmap.get(), Rect(x, 0, x + w, FLedBitmap->Height()), key);
   // With the clear brush the caption's background stays transparent.
   canvas->SetFont(Font());
   TRect text = FTextRect;
-  DrawText(canvas->Handle(), Caption(), text, DT_SINGLELINE | DT_VCENTER);
+  if (!Intersection(text, client).IsEmpty())
+    DrawText(canvas->Handle(), Caption(), text, DT_SINGLELINE | DT_VCENTER);
   inherited::Paint();
 }
 
