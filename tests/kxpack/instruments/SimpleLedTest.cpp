@@ -67,6 +67,10 @@ INSTANTIATE_TEST_SUITE_P(Strips, SimpleLedTypes,
 TEST_F(LedFormTest, ANewPaletteColourChangesOnlyItsOwnCell) {
   Put<TKxSimpleLed>("Led", 10, 20);
   const BitmapImage before = S().Snapshot();
+  // A new LED: the off cell in its own $000080, centred.
+  ExpectedPicture fresh(25, 25, clBlack);
+  fresh.Lay(PackageStrip("LI_RND"), Rect(0, 0, 9, 9), 8, 8);
+  EXPECT_TRUE(fresh.Matches(before, 10, 20));
   S().Set("Led.GraphPal.High", "$0000FF00");
   // Off: nothing changed.
   EXPECT_EQ(S().Snapshot().Pixels, before.Pixels);
@@ -237,19 +241,37 @@ TEST_F(LedFormTest, TransparentLedShowsItsParentAroundTheLamp) {
   EXPECT_TRUE(on.Matches(S().Snapshot(), 10, 20));
 }
 
+// A simple LED that counts its paints.
+class CountingLed : public TKxSimpleLed {
+ public:
+  using TKxSimpleLed::TKxSimpleLed;
+  int paints = 0;
+
+ protected:
+  void Paint() override {
+    ++paints;
+    TKxSimpleLed::Paint();
+  }
+};
+
 TEST_F(LedFormTest, ActiveRepaintsFirstThenFiresOnChangeOnlyWhenItChanges) {
-  auto* led = Put<TKxSimpleLed>("Led", 10, 20);
+  auto* led = Put<CountingLed>("Led", 10, 20);
   S().Settle();
+  const int paintsBefore = led->paints;
   std::vector<uint32_t> seen;
   led->SetOnChange([&](TObject* Sender) {
     EXPECT_EQ(Sender, led);
     seen.push_back(form->Framebuffer().At(10 + 12, 20 + 12));
   });
   led->SetActive(false);
+  S().Settle();
   EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(led->paints, paintsBefore);
   led->SetActive(true);
   led->SetActive(true);
+  S().Settle();
   ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(led->paints, paintsBefore + 1);
   // The lamp's centre was already lit when the handler ran.
   const BitmapImage strip = PackageStrip("LI_RND");
   EXPECT_EQ(seen[0] & 0xFFFFFF, strip.At(9 + 4, 4));
