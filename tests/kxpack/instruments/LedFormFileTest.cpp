@@ -121,5 +121,29 @@ TEST_F(LedFormFile, ReadsBackToTheSameValuesAndPicture) {
   second->Free();
 }
 
+TEST_F(LedFormFile, ACustomStripTravelsWithTheForm) {
+  auto* form = new TForm(nullptr);
+  form->SetName("F");
+  auto* led = new TKxSimpleLed(form);
+  led->SetName("Custom");
+  led->SetParent(form);
+  TBitmap strip;
+  strip.SetSize(6, 3);
+  strip.Canvas()->Brush()->SetColor(clAqua);
+  strip.Canvas()->FillRect(Rect(3, 0, 6, 3));
+  led->SetGlyphs(&strip);
+  led->SetDrawStyle(tdsCustom);
+  const std::string written = WriteForm(form);
+  form->Free();
+
+  auto* read = ReadFormAs<TForm>(written, "custom.kxf");
+  ASSERT_NE(read, nullptr) << written;
+  auto* copy = As<TKxSimpleLed>(read->FindComponent("Custom"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->DrawStyle(), tdsCustom);
+  EXPECT_EQ(copy->Glyphs()->Handle()->Pixels, strip.Handle()->Pixels);
+  read->Free();
+}
+
 }  // namespace
 }  // namespace kx::testing
