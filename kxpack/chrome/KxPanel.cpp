@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "host/classes/ClassRegistry.h"
+#include "host/classes/FreeWatch.h"
 #include "host/controls/Forms.h"
 #include "host/controls/WindowDC.h"
 #include "kxpack/foundations/KxPainters.h"
@@ -20,11 +21,12 @@ constexpr TColor kPanelRingColor = 0x00A08D8D;
 
 }  // namespace
 
-bool StartWindowMove(TWinControl* Window) {
+bool StartWindowMove(TWinControl* Window, TControl* Mover) {
   ReleaseCapture();
   if (!Window) return false;
+  const TFreeWatch watch(Mover);
   Window->Perform(WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
-  return true;
+  return !watch.Freed();
 }
 
 // --- TKxPanelBevel ---------------------------------------------------------------
@@ -128,7 +130,7 @@ void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
 void TKxCustomPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   inherited::MouseDown(Button, Shift, X, Y);
   if (!FMoveWinParent || Button != mbLeft) return;
-  if (!StartWindowMove(GetParentForm(this))) return;
+  if (!StartWindowMove(GetParentForm(this), this)) return;
   if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
 }
 

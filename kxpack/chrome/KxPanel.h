@@ -12,11 +12,13 @@
 
 namespace kx {
 
-// Starts the system's interactive move of Window: the window follows the
-// mouse until the button is released, and only then does this return. The
-// mouse capture is released first, since the move loop takes the release.
-// False (and nothing moved) when Window is nullptr.
-bool StartWindowMove(host::TWinControl* Window);
+// Starts the system's interactive move of Window, on behalf of the control
+// Mover that was pressed: the window follows the mouse until the button is
+// released, and only then does this return. The mouse capture is released
+// first, since the move loop takes the release. False when Window is
+// nullptr (nothing moves), and when the loop freed Mover (a message it
+// dispatched freed the form): the caller must then leave Mover alone.
+bool StartWindowMove(host::TWinControl* Window, host::TControl* Mover);
 
 // Whether a new TKxPanel or TKxPanelMenu drags its parent form by a left press.
 inline constexpr bool kDefaultMoveWinParent = true;
