@@ -260,6 +260,12 @@ TRect SdlPlatform::ScreenBounds() const {
   return Bounds(r.x, r.y, r.w, r.h);
 }
 
+TRect SdlPlatform::WorkArea() const {
+  SDL_Rect r{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(0, &r) != 0) return ScreenBounds();
+  return Bounds(r.x, r.y, r.w, r.h);
+}
+
 void SdlPlatform::Pump() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) Dispatch(e);
@@ -389,6 +395,20 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& e) {
     case SDL_WINDOWEVENT_CLOSE:
       if (w->Events()) w->Events()->CloseRequest();
       break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      w->NoteShowState(WindowShowState::Minimized);
+      break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      w->NoteShowState(WindowShowState::Maximized);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      // Also sent when the window is mapped; only a minimised window (or one
+      // the compositor maximised) changes state by it.
+      if (w->state_ == WindowShowState::Minimized)
+        w->NoteShowState(w->beforeMinimized_);
+      else if (w->state_ == WindowShowState::Maximized && wayland_)
+        w->NoteShowState(WindowShowState::Normal);
+      break;
     default:
       break;
   }
@@ -493,6 +513,62 @@ void SdlWindow::NoteBounds() {
   if (Events()) Events()->BoundsChanged(b);
 }
 
+void SdlWindow::NoteShowState(WindowShowState state) {
+  if (state == state_) return;
+  if (state == WindowShowState::Minimized) beforeMinimized_ = state_;
+  state_ = state;
+  if (Events()) Events()->ShowStateChanged(state);
+}
+
+void SdlWindow::SetShowState(WindowShowState state) {
+  if (state == state_) return;
+  const WindowShowState old = state_;
+  if (state == WindowShowState::Minimized) {
+    beforeMinimized_ = old;
+    state_ = state;
+    // Without a window manager nobody would iconify it: it leaves the
+    // screen until it is restored.
+    const X11Window x11(window_);
+    if (x11.Valid() && !x11.WindowManagerRuns())
+      SDL_HideWindow(window_);
+    else
+      SDL_MinimizeWindow(window_);
+    return;
+  }
+  const WindowShowState placed = old == WindowShowState::Minimized ? beforeMinimized_ : old;
+  state_ = state;
+  if (old == WindowShowState::Minimized) {
+    SDL_PumpEvents();  // SDL's idea of the window's flags catches up first
+    SDL_ShowWindow(window_);
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+  }
+  if (platform_.wayland_) {
+    // The compositor alone places windows there.
+    if (state == WindowShowState::Maximized)
+      SDL_MaximizeWindow(window_);
+    else if (placed == WindowShowState::Maximized)
+      SDL_RestoreWindow(window_);
+    return;
+  }
+  // A borderless window may have no manager to maximise it: it is sized to
+  // the work area here, the same with and without one.
+  if (state == WindowShowState::Maximized && placed == WindowShowState::Normal) {
+    normalBounds_ = Bounds();
+    SetBounds(platform_.WorkArea());
+  } else if (state == WindowShowState::Normal && placed == WindowShowState::Maximized) {
+    SetBounds(normalBounds_);
+  }
+}
+
+void SdlWindow::SnapWhereMoved() {
+  const TRect b = Bounds();
+  const TRect snapped = SnapToArea(b, platform_.WorkArea(), SnapBuffer());
+  if (snapped == b) return;
+  SetBounds(snapped);
+  if (Events()) Events()->BoundsChanged(snapped);
+}
+
 void SdlWindow::RunMoveSize(MoveSizeKind kind) {
   // On Wayland the compositor runs moves from the hit-test, before the
   // press would reach us; a window cannot move itself afterwards.
@@ -515,13 +591,16 @@ void SdlWindow::RunMoveSize(MoveSizeKind kind) {
     return;
   }
   if (x11.Valid() && x11.WindowManagerMovesWindows() &&
-      RunWindowManagerMoveSize(kind, button, start, press))
+      RunWindowManagerMoveSize(kind, button, start, press)) {
+    if (kind == MoveSizeKind::Move) SnapWhereMoved();
     return;
+  }
   RunPointerMoveSize(kind, button, start, press);
 }
 
 void SdlWindow::FollowTo(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer) {
-  const TRect target = MoveSizeBounds(kind, start, press, pointer, minWidth_, minHeight_);
+  const TRect target = MoveSizeStep(kind, start, press, pointer, minWidth_, minHeight_,
+                                    platform_.WorkArea(), SnapBuffer());
   if (target == known_) return;
   SetBounds(target);
   if (Events()) Events()->BoundsChanged(target);
