@@ -56,6 +56,9 @@ class TKxCustomPanel : public TKxCustomControl {
 
   // The bevel's thickness comes off Rect before the children are aligned.
   void AlignControls(host::TControl* AControl, TRect& Rect) override;
+  // A press on the panel's own surface drags the window when it moves the
+  // parent form.
+  host::HitArea WindowHitArea(TPoint P) const override;
 
  protected:
   void CreateParams(host::TCreateParams& Params) override;
