@@ -215,13 +215,15 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create() {
   // The first click on an inactive window reaches it, as on the host.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  // Frames are composed in memory: present them through the window system's
-  // own framebuffer (shared memory on X11), not through an OpenGL driver.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   const uint32_t wake = SDL_RegisterEvents(1);
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool wayland = driver && std::strcmp(driver, "wayland") == 0;
+  // Frames are composed in memory: on X11 they go through the window
+  // system's own framebuffer (shared memory), not through an OpenGL driver.
+  // SDL's Wayland driver has no framebuffer of its own and needs its
+  // renderer to show a window's pixels at all.
+  if (!wayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(wake, wayland));
 }
 
