@@ -7,6 +7,7 @@
 #include "host/controls/ControlWindow.h"
 #include "host/graphics/Color.h"
 #include "host/threads/Clock.h"
+#include "host/threads/UtilityWindow.h"
 
 namespace host {
 
@@ -243,9 +244,7 @@ void TCustomForm::PlatformFocusChanged(bool focused) {
     if (FOnActivate) FOnActivate(this);
   } else {
     if (FOnDeactivate) FOnDeactivate(this);
-    bool anyActive = false;
-    for (TCustomForm* f : Screen->FForms) anyActive = anyActive || f->FActive;
-    if (!anyActive) Application->SetActive(false);
+    Application->FormDeactivated();
   }
 }
 
@@ -599,6 +598,17 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(Exception* E) {
   std::fprintf(stderr, "%s\n", E->Message().c_str());
   std::fflush(stderr);
+}
+
+void TApplication::FormDeactivated() {
+  if (!FActivityWindow)
+    FActivityWindow = AllocateHWnd([this](TMessage& m) {
+      if (m.Msg != CM_DEACTIVATE) return;
+      for (int32_t i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i)->Active()) return;
+      SetActive(false);
+    });
+  PostMessage(FActivityWindow, CM_DEACTIVATE);
 }
 
 void TApplication::SetActive(bool active) {

@@ -251,7 +251,12 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage();
   void Idle();
-  friend class TCustomForm;  // a form going away leaves FMinimized
+  // A form lost the keyboard. The application turns inactive only if no
+  // form has it once the messages queued now are handled: the keyboard
+  // leaves one window before it reaches the next, also between two forms
+  // of this application.
+  void FormDeactivated();
+  friend class TCustomForm;  // FormDeactivated; a form going away leaves FMinimized
 
   TCustomForm* FMainForm = nullptr;
   std::string FTitle;
@@ -261,6 +266,7 @@ class TApplication : public TComponent {
   std::vector<TCustomForm*> FModalForms;
   // The forms Minimize minimised, with the state each had before.
   std::vector<std::pair<TCustomForm*, TWindowState>> FMinimized;
+  HWND FActivityWindow = nullptr;  // receives FormDeactivated's check
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;

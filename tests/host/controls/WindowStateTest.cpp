@@ -176,12 +176,15 @@ TEST_F(WindowStateTest, ActivationFollowsTheWindowThatHasTheKeyboard) {
   first->SetOnDeactivate([&](TObject*) { log.push_back("first off"); });
   second->SetOnActivate([&](TObject*) { log.push_back("second on"); });
   second->SetOnDeactivate([&](TObject*) { log.push_back("second off"); });
+  Application->SetOnActivate([&](TObject*) { log.push_back("app on"); });
+  Application->SetOnDeactivate([&](TObject*) { log.push_back("app off"); });
   first->Show();
   second->Show();
   Pump();
   EXPECT_TRUE(second->Active());
   EXPECT_FALSE(first->Active());
   log.clear();
+  // Between the application's own forms the application stays active.
   Headless().InjectClick(150, 200);  // on the first form
   Pump();
   EXPECT_EQ(log, (std::vector<std::string>{"second off", "first on"}));
@@ -190,6 +193,12 @@ TEST_F(WindowStateTest, ActivationFollowsTheWindowThatHasTheKeyboard) {
   first->SetWindowState(wsMinimized);  // the keyboard goes to the other one
   Pump();
   EXPECT_EQ(log, (std::vector<std::string>{"first off", "second on"}));
+  log.clear();
+  second->Hide();
+  Pump();
+  EXPECT_EQ(log, (std::vector<std::string>{"second off", "app off"}));
+  Application->SetOnActivate(nullptr);
+  Application->SetOnDeactivate(nullptr);
 }
 
 struct SnapCase {
