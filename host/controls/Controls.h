@@ -447,20 +447,30 @@ class TWinControl : public TControl {
   // The keys the control handles itself instead of dialog navigation.
   virtual bool WantsKey(Word) const { return false; }
 
-  // Aligns the children when alignment is enabled; else remembers to.
+  // Aligns the children when alignment is enabled (else remembers to), then
+  // sizes an auto-sized control to what its children now need.
   void AlignControl(TControl* AControl);
+  // With AutoSize: the size that holds the visible children inside the
+  // frame that AdjustClientRect takes off; a side that the control's own
+  // alignment fixes, or that no child asks for, keeps its size. False
+  // when no child asks for anything.
+  bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
   // Tells the children that the parent's colour or font changed.
   void NotifyControls(UINT Msg);
 
  private:
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect, std::vector<TControl*>& list);
   void ApplyAnchors(TControl* c);
+  // A child came or went: aligned ones are realigned, and an auto-sized
+  // control sizes itself to the children it now has.
+  void ChildListChanged(const TControl* AControl);
 
   std::unique_ptr<ControlWindow> FWindow;
   std::vector<TControl*> FControls;        // windowless children
   std::vector<TWinControl*> FWinControls;  // windowed children
   std::vector<TWinControl*> FTabList;      // windowed children in tab order
   int32_t FAlignLevel = 0;
+  bool FAutoSizing = false;  // inside AdjustSize from AlignControl
   bool FTabStop = false;
   TCreateParams FParams;
 
