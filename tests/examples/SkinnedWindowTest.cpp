@@ -1,6 +1,7 @@
 // The skinned-window example driven headless as a user drives it: the title
-// drags it, the window buttons do what they show, the magnet makes a move
-// snap to the screen's edges, and the menu bar follows activation.
+// drags it, the grip sizes it, the window buttons do what they show, the
+// magnet makes a move snap to the screen's edges, and the menu bar follows
+// activation.
 #include <gtest/gtest.h>
 
 #include "examples/skinned-window/MainForm.h"
@@ -17,7 +18,7 @@ using host::testing::Headless;
 // Centres of the menu bar's buttons and a point on the title, in the
 // form's client coordinates (the window is 400 × 240 at (240, 160)).
 constexpr host::TPoint kMagnet{337, 7}, kMinimize{353, 7}, kMaximize{369, 7}, kClose{385, 7};
-constexpr host::TPoint kTitle{60, 7};
+constexpr host::TPoint kTitle{60, 7}, kGrip{393, 234};
 const TRect kStart = Bounds(240, 160, 400, 240);
 
 class SkinnedWindowTest : public ::testing::Test {
@@ -39,6 +40,16 @@ class SkinnedWindowTest : public ::testing::Test {
 TEST_F(SkinnedWindowTest, ADragOnTheTitleMovesTheWindowByTheDelta) {
   session_->Drag(kTitle.X, kTitle.Y, kTitle.X + 120, kTitle.Y + 70);
   EXPECT_EQ(form_->BoundsRect(), Bounds(360, 230, 400, 240));
+}
+
+TEST_F(SkinnedWindowTest, TheGripSizesTheWindowFromTheCornerByTheDragDelta) {
+  session_->Drag(kGrip.X, kGrip.Y, kGrip.X + 60, kGrip.Y + 40);
+  EXPECT_EQ(form_->BoundsRect(), Bounds(240, 160, 460, 280));
+  // The chrome follows: the close button at the right end, the grip in the corner.
+  EXPECT_EQ(session_->Get("BtClose.Left"), "440");
+  EXPECT_EQ(static_cast<host::HeadlessWindow&>(*form_->PlatformHandle())
+                .HitTest({kGrip.X + 60, kGrip.Y + 40}),
+            host::HitArea::ResizeBottomRight);
 }
 
 TEST_F(SkinnedWindowTest, MinimiseAndMaximiseDoWhatTheyShowAndRestoreBringsBackTheBounds) {
@@ -99,6 +110,7 @@ TEST_F(SkinnedWindowTest, TheHitTestGivesTheTitleAndBarToTheCompositorAndKeepsTh
   EXPECT_EQ(window.HitTest({1, 1}), host::HitArea::Draggable);  // the bar's own edge
   for (host::TPoint button : {kMagnet, kMinimize, kMaximize, kClose})
     EXPECT_EQ(window.HitTest(button), host::HitArea::Normal);
+  EXPECT_EQ(window.HitTest(kGrip), host::HitArea::ResizeBottomRight);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 const char* kTitle = "KxPack skinned window";
 // Points of the window, from its top-left corner (400 × 240).
-constexpr int kTitleX = 60, kTitleY = 7;
+constexpr int kTitleX = 60, kTitleY = 7, kGripX = 393, kGripY = 234;
 constexpr int kMagnetX = 337, kMinimizeX = 353, kMaximizeX = 369, kCloseX = 385, kButtonY = 7;
 
 std::string At(int x, int y) {
@@ -57,6 +57,12 @@ TEST_P(SkinnedWindowX11, DraggedByItsTitleTheWindowFollowsThePointer) {
   Drag(start_.Left + kTitleX, start_.Top + kTitleY, 150, 90);
   const TRect moved = Bounds(start_.Left + 150, start_.Top + 90, 400, 240);
   EXPECT_EQ(XSession::AwaitGeometry(window_, moved), moved);
+}
+
+TEST_P(SkinnedWindowX11, TheGripResizesItFromTheCornerByTheDragDelta) {
+  Drag(start_.Left + kGripX, start_.Top + kGripY, 80, 50);
+  const TRect sized = Bounds(start_.Left, start_.Top, 480, 290);
+  EXPECT_EQ(XSession::AwaitGeometry(window_, sized), sized);
 }
 
 TEST_P(SkinnedWindowX11, MaximiseFillsTheWorkAreaAndRestoreBringsBackTheOldBounds) {

@@ -15,7 +15,6 @@
 #include "host/controls/Forms.h"
 #include "host/platform/HeadlessPlatform.h"
 #include "kxpack/chrome/KxPanel.h"
-#include "kxpack/instruments/KxGradient.h"
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx {
@@ -112,39 +111,6 @@ TEST_F(KxPanelTest, PressesThatDoNotMoveTheForm) {
     // OnMouseUp only from the host's own release handling.
     EXPECT_EQ(log, (std::vector<Press>{{"down", c.expected, 40, 20}, {"up", c.expected, 50, 30}}));
   }
-}
-
-// Where the compositor moves windows (Wayland), it asks before the press
-// what the press would do: the panels and the gradient that move the form
-// answer a drag area, a control on them that takes its own presses does not.
-TEST_F(KxPanelTest, TheWindowsHitTestFindsTheDragAreas) {
-  auto* menu = new TKxPanelMenu(form);
-  menu->SetParent(form);
-  menu->SetBounds(10, 100, 185, 75);
-  auto* gradient = new TKxGradient(form);
-  gradient->SetParent(form);
-  gradient->SetBounds(200, 10, 90, 90);
-  auto* own = new TCustomControl(menu);
-  own->SetParent(menu);
-  own->SetBounds(100, 20, 30, 30);
-  Pump();
-  auto* window = static_cast<HeadlessWindow*>(form->PlatformHandle());
-  struct Case {
-    const char* what;
-    TPoint at;  // form client coordinates
-    HitArea expected;
-  };
-  for (const Case& c : {Case{"panel", {40, 30}, HitArea::Draggable},
-                        Case{"panel's bevel", {10, 10}, HitArea::Draggable},
-                        Case{"menu panel", {30, 130}, HitArea::Draggable},
-                        Case{"gradient", {250, 50}, HitArea::Draggable},
-                        Case{"control on the menu panel", {120, 140}, HitArea::Normal},
-                        Case{"the form itself", {250, 150}, HitArea::Normal}}) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(window->HitTest(c.at), c.expected);
-  }
-  panel->SetMoveWinParent(false);
-  EXPECT_EQ(window->HitTest({40, 30}), HitArea::Normal);
 }
 
 TEST_F(KxPanelTest, ClientChildrenSitInsideTheBevelAndFollowItsChanges) {
