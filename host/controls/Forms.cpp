@@ -336,7 +336,8 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
     Window()->Invalidate(nullptr, true);
     FPlatformWindow->Show();
     FPlatformWindow->Activate();
-    PlatformFocusChanged(true);
+    // A form hidden while minimised comes back minimised, without the keyboard.
+    if (FPlatformWindow->ShowState() != WindowShowState::Minimized) PlatformFocusChanged(true);
     if (!FActiveControl) SelectNext(nullptr, true, true);
     if (FPlatformWindow->ShowState() != ShowStateOf(FWindowState)) ApplyWindowState();
   } else {

@@ -166,6 +166,14 @@ TEST_F(WindowStateTest, AHiddenFormKeepsItsStateAndShowsInIt) {
   form->Show();
   Pump();
   EXPECT_EQ(form->BoundsRect(), Bounds(300, 200, 240, 160));
+  // Hidden while minimised, it shows minimised and inactive.
+  form->SetWindowState(wsMinimized);
+  form->Hide();
+  form->Show();
+  Pump();
+  EXPECT_EQ(form->WindowState(), wsMinimized);
+  EXPECT_FALSE(form->Active());
+  EXPECT_TRUE(Headless().Windows().empty());
 }
 
 TEST_F(WindowStateTest, ActivationFollowsTheWindowThatHasTheKeyboard) {
