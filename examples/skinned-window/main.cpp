@@ -8,5 +8,7 @@ int main() {
   skinned_window::TMainForm* mainForm = nullptr;
   host::Application->CreateForm(mainForm);
   host::Application->Run();
+  // Its window goes while the platform is still there.
+  mainForm->Free();
   return 0;
 }

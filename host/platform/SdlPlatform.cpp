@@ -188,17 +188,22 @@ GlobalPointer ReadGlobalPointer(const X11Window& x11) {
   return g;
 }
 
-// Takes a queued release of button for windowId out of SDL's queue; its
-// position in window coordinates, nullopt when none was queued.
-std::optional<TPoint> TakeQueuedRelease(uint32_t windowId, int button) {
+// Takes a queued release of button for window out of SDL's queue; where it
+// happened in screen coordinates, nullopt when none was queued. A release
+// SDL gave no window counts too: SDL drops the mouse focus when the pointer
+// leaves the window with the button held, and then sends the release to no
+// window with a stale position, so the pointer's position (where it was let
+// go, as nothing has moved it since) stands for it.
+std::optional<TPoint> TakeQueuedRelease(uint32_t windowId, TPoint origin, int button,
+                                        TPoint pointer) {
   SDL_PumpEvents();
   std::vector<SDL_Event> ups(64);
   const int n = SDL_PeepEvents(ups.data(), 64, SDL_GETEVENT, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONUP);
   std::optional<TPoint> taken;
   for (int i = 0; i < std::max(n, 0); ++i) {
     const SDL_MouseButtonEvent& up = ups[i].button;
-    if (!taken && up.windowID == windowId && up.button == button)
-      taken = TPoint{up.x, up.y};
+    if (!taken && up.button == button && (up.windowID == windowId || up.windowID == 0))
+      taken = up.windowID == 0 ? pointer : TPoint{origin.X + up.x, origin.Y + up.y};
     else
       SDL_PushEvent(&ups[i]);
   }
@@ -588,8 +593,9 @@ void SdlWindow::RunMoveSize(MoveSizeKind kind) {
     // Over before it began: a quick click, or a flick whose moves and release
     // all came before this. Moves start from the left button; its release
     // belongs to the move and says where it ends.
-    if (const std::optional<TPoint> up = TakeQueuedRelease(id_, SDL_BUTTON_LEFT))
-      FollowTo(kind, start, press, {start.Left + up->X, start.Top + up->Y});
+    if (const std::optional<TPoint> up =
+            TakeQueuedRelease(id_, start.TopLeft(), SDL_BUTTON_LEFT, now.Pos))
+      FollowTo(kind, start, press, *up);
     return;
   }
   if (x11.Valid() && x11.WindowManagerMovesWindows() &&
@@ -663,7 +669,7 @@ void SdlWindow::ConsumeRelease(const X11Window& x11, int button, TPoint at) {
   int x = 0, y = 0;
   if (x11.Valid() && (SDL_GetMouseState(&x, &y) & SDL_BUTTON(button)))
     x11.SynthesizeRelease(button, at.X, at.Y);
-  TakeQueuedRelease(id_, button);
+  TakeQueuedRelease(id_, Bounds().TopLeft(), button, at);
 }
 
 void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, const TRect& start,

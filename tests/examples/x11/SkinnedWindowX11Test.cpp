@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "tests/host/platform/x11/XSession.h"
 
@@ -38,13 +39,21 @@ class SkinnedWindowX11 : public ::testing::TestWithParam<bool> {
   }
 
   void Click(int x, int y) { XSession::Run(At(x, y) + "click 1"); }
-  // A left press at (x, y), moved by (dx, dy) in five steps, released.
+  // A left press at (x, y), moved by (dx, dy) in five steps, released. As
+  // a hand would: once the first step has moved or sized the window, which
+  // says the program's move or size loop runs, the rest follows.
   void Drag(int x, int y, int dx, int dy) {
-    std::string moves = At(x, y) + "mousedown 1 ";
-    for (int i = 1; i <= 5; ++i)
+    const TRect before = XSession::Geometry(window_);
+    XSession::Run(At(x, y) + "mousedown 1 " + "mousemove --sync " + std::to_string(x + dx / 5) +
+                  " " + std::to_string(y + dy / 5));
+    const auto end = std::chrono::steady_clock::now() + Ms(5000);
+    while (XSession::Geometry(window_) == before && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(Ms(20));
+    std::string moves;
+    for (int i = 2; i <= 5; ++i)
       moves += "mousemove --sync " + std::to_string(x + dx * i / 5) + " " +
                std::to_string(y + dy * i / 5) + " ";
-    XSession::Run(moves + "mouseup 1");
+    XSession::Run("xdotool " + moves + "mouseup 1");
   }
 
   std::unique_ptr<XSession> session_;
