@@ -90,8 +90,15 @@ class ChromeTest : public host::testing::HeadlessTest {
   T* Find(const char* name) const {
     return host::As<T>(form->FindComponent(name));
   }
-  // The form's pixel at a client point, as $00BBGGRR.
-  host::TColor PixelAt(int32_t x, int32_t y) const { return HeadlessTest::PixelAt(form, x, y); }
+  // The form's pixel at a client point, as $00BBGGRR (a point outside the
+  // form fails the test).
+  host::TColor PixelAt(int32_t x, int32_t y) const {
+    const host::BitmapImage& frame = form->Framebuffer();
+    if (x >= 0 && y >= 0 && x < frame.Width && y < frame.Height)
+      return HeadlessTest::PixelAt(form, x, y);
+    ADD_FAILURE() << "(" << x << ", " << y << ") lies outside the form";
+    return host::clNone;
+  }
   // Where a control's client point lies on the form.
   host::TPoint OnForm(host::TControl* c, int32_t x, int32_t y) const {
     return form->ScreenToClient(c->ClientToScreen(host::Point(x, y)));

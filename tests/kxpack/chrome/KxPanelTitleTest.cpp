@@ -52,12 +52,22 @@ TEST_F(KxPanelTitleTest, BarsShowTheActiveOrInactiveStripesAndTheCaptionKeepsIts
     // Some of the caption's pixels are its light yellow whatever the state.
     int32_t yellow = 0;
     for (int32_t x = title->BarreLeft()->Width(); x < title->BarreRight()->Left(); ++x)
-      for (int32_t y = 0; y < title->Height(); ++y) {
+      for (int32_t y = 1; y < title->Height(); ++y) {  // row 0 lies above the form
         const TPoint p = OnForm(title, x, y);
         yellow += PixelAt(p.X, p.Y) == TKxPanelTitle::kFontColor;
       }
     EXPECT_GT(yellow, 20);
   }
+}
+
+TEST_F(KxPanelTitleTest, ABarWithoutAnOwnerShowsOnlyItsBackground) {
+  auto* orphan = new TKxImgBarre(nullptr);
+  orphan->SetParent(form);
+  orphan->SetBounds(20, 60, 60, 8);
+  orphan->SetActive(true);
+  session->Settle();
+  for (int32_t y = 0; y < 8; ++y) EXPECT_EQ(PixelAt(50, 60 + y), kBarreColor) << y;
+  orphan->Free();
 }
 
 TEST_F(KxPanelTitleTest, BarsFillTheSpaceBesideTheCaptionFromItsTrimmedWidth) {
