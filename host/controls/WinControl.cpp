@@ -188,7 +188,8 @@ bool TWinControl::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
   // ones, and the widths (heights) of those stacked along the sides (ends).
   // A child aligned across a side follows the control's size on that axis
   // and asks for nothing there; alClient children ask for nothing.
-  int32_t right = 0, bottom = 0, sides = 0, ends = 0;
+  // 64 bits: the sums of many wide children must not wrap.
+  int64_t right = 0, bottom = 0, sides = 0, ends = 0;
   bool across = false, down = false;
   for (int32_t i = 0, n = ControlCount(); i < n; ++i) {
     const TControl* c = Controls(i);
@@ -207,8 +208,8 @@ bool TWinControl::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
       case alClient:
         break;
       default:
-        right = std::max(right, c->Left() + c->Width());
-        bottom = std::max(bottom, c->Top() + c->Height());
+        right = std::max(right, int64_t{c->Left()} + c->Width());
+        bottom = std::max(bottom, int64_t{c->Top()} + c->Height());
         across = down = true;
     }
   }
@@ -219,9 +220,9 @@ bool TWinControl::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
   AdjustClientRect(inner);
   const TAlign a = Align();
   if (across && a != alTop && a != alBottom && a != alClient)
-    NewWidth = std::max(right, inner.Left + sides) + (Width() - inner.Right);
+    NewWidth = SaturateToInt32(std::max(right, inner.Left + sides) + (Width() - inner.Right));
   if (down && a != alLeft && a != alRight && a != alClient)
-    NewHeight = std::max(bottom, inner.Top + ends) + (Height() - inner.Bottom);
+    NewHeight = SaturateToInt32(std::max(bottom, inner.Top + ends) + (Height() - inner.Bottom));
   return true;
 }
 

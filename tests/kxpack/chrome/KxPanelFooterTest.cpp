@@ -106,17 +106,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KxPanelFooterTest, TheSwitchesApplyTheGripsVisibilityEveryTime) {
   struct Step {
     const char* what;
-    void (TKxPanelFooter::*set)(bool);
+    bool horz;  // which switch: UseResizeHorz, else UseResizeVert
     bool value;
     bool shown;
   };
-  const auto H = &TKxPanelFooter::SetUseResizeHorz, V = &TKxPanelFooter::SetUseResizeVert;
   for (const Step& s :
-       {Step{"horz on", H, true, true}, Step{"vert on", V, true, true},
-        Step{"horz off, vert on", H, false, true}, Step{"vert off, horz off", V, false, false},
-        Step{"horz off again", H, false, false}, Step{"vert on", V, true, true},
-        Step{"vert on again", V, true, true}, Step{"horz on", H, true, true}}) {
-    (footer->*s.set)(s.value);
+       {Step{"horz on", true, true, true}, Step{"vert on", false, true, true},
+        Step{"horz off, vert on", true, false, true},
+        Step{"vert off, horz off", false, false, false}, Step{"horz off again", true, false, false},
+        Step{"vert on", false, true, true}, Step{"vert on again", false, true, true},
+        Step{"horz on", true, true, true}}) {
+    if (s.horz)
+      footer->SetUseResizeHorz(s.value);
+    else
+      footer->SetUseResizeVert(s.value);
     EXPECT_EQ(footer->ImgSize()->Visible(), s.shown) << s.what;
     EXPECT_EQ(footer->UseResizeImg(), s.shown) << s.what;
   }
