@@ -20,6 +20,9 @@ Integer SolveForX(Integer Percent, Integer Total);
 // Value as a percentage of Total (Value × 100 / Total, truncated); 0 when
 // Total is 0.
 Integer SolveForY(Integer Value, Integer Total);
+// The same for the difference of two Integers, which may lie beyond the
+// Integer range (a range from −2^31 to 2^31 − 1); the ratio stays exact.
+Integer SolveForY(int64_t Value, int64_t Total);
 
 // Right − Left and Bottom − Top, taken in 64 bits: a difference beyond the
 // Integer range (a rectangle from −2^31 to 2^31 − 1) saturates at its bound.
@@ -34,5 +37,12 @@ inline void AdjustRange(Integer& Value, Integer Min, Integer Max) {
   else if (Value > Max)
     Value = Max;
 }
+
+// A range [Min, Max] as a form file gave it, with the value the setters
+// would have left: a pair with Min below Max is kept as saved (whatever the
+// order it was read in); a pair no setter can give (a file edited by hand)
+// is set up as the setters would have taken Max, then Min, on a new control
+// whose range is [DefaultMin, DefaultMax].
+void RepairLoadedRange(Integer& Min, Integer& Max, Integer DefaultMin, Integer DefaultMax);
 
 }  // namespace kx
