@@ -180,6 +180,10 @@ void TKxMixViewer::Reset(Integer Value) {
   for (Integer i = 0; i < GetCount(); ++i) GetItem(i)->SetPosition(Value);
 }
 
+void TKxMixViewer::SetLevel(Integer Channel, Integer Value) {
+  if (Channel >= 0 && Channel < GetCount()) GetItem(Channel)->SetPosition(Value);
+}
+
 Integer TKxMixViewer::GetPercentDone(Integer Value) const {
   return SolveForY(int64_t{Value} - FMinValue, int64_t{FMaxValue} - FMinValue);
 }

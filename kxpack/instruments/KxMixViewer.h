@@ -12,6 +12,7 @@
 #include "kxpack/foundations/KxBevel.h"
 #include "kxpack/foundations/KxClasses.h"
 #include "kxpack/foundations/KxControls.h"
+#include "kxpack/foundations/KxLevelTarget.h"
 #include "kxpack/foundations/KxTypes.h"
 
 namespace kx {
@@ -63,7 +64,7 @@ class TKxMixViewerBevel : public TKxBevel {
   static const TPublished& PublishedProperties();
 };
 
-class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout {
+class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout, public TKxLevelTarget {
   HOST_CLASS(TKxMixViewer, TKxGraphicImageControl)
  public:
   explicit TKxMixViewer(TComponent* AOwner);
@@ -151,6 +152,11 @@ class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout {
   void PaletteModified(TObject* Sender);
   void BevelChanged(TObject* Sender);
   void Loaded() override;
+
+  // As a level target: the range, and bar Channel's Position.
+  Integer LevelMin() const override { return FMinValue; }
+  Integer LevelMax() const override { return FMaxValue; }
+  void SetLevel(Integer Channel, Integer Value) override;
 
   TRect BarArea() const { return FBarArea; }
   Integer TickCount() const { return FTickCount; }
