@@ -28,7 +28,9 @@ Integer SolveForX(Integer Percent, Integer Total) {
   return TruncToInteger(product);
 }
 
-Integer SolveForY(Integer Value, Integer Total) { return SolveForY(int64_t{Value}, int64_t{Total}); }
+Integer SolveForY(Integer Value, Integer Total) {
+  return SolveForY(int64_t{Value}, int64_t{Total});
+}
 
 Integer SolveForY(int64_t Value, int64_t Total) {
   if (Total == 0) return 0;

@@ -38,11 +38,11 @@ inline void AdjustRange(Integer& Value, Integer Min, Integer Max) {
     Value = Max;
 }
 
-// A range [Min, Max] as a form file gave it, with the value the setters
-// would have left: a pair with Min below Max is kept as saved (whatever the
-// order it was read in); a pair no setter can give (a file edited by hand)
-// is set up as the setters would have taken Max, then Min, on a new control
-// whose range is [DefaultMin, DefaultMax].
+// Makes a range read from a form file valid once the whole file is read
+// (its ends are stored as saved, in whatever order they come). A pair with
+// Min below Max is kept. A pair no setter can give (a file edited by hand)
+// becomes what the setters make of it on a new control whose range is
+// [DefaultMin, DefaultMax]: Max taken first, then Min.
 void RepairLoadedRange(Integer& Min, Integer& Max, Integer DefaultMin, Integer DefaultMax);
 
 }  // namespace kx
