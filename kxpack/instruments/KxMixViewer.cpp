@@ -189,6 +189,7 @@ Integer TKxMixViewer::GetPercentDone(Integer Value) const {
 }
 
 void TKxMixViewer::CreateObjects() {
+  FShownLit.assign(static_cast<size_t>(FColumns), -1);
   FBars->Clear();
   for (Integer i = 0; i < FColumns; ++i) new TKxMixViewerBar(FBars.get());
 }
@@ -280,7 +281,12 @@ void TKxMixViewer::GetItemRect(Integer Index, TRect& Rect) const {
 
 void TKxMixViewer::UpdateBar(Integer Index) {
   if (!FLaidOut || FTickCount <= 0) return;
-  if (FDrawCanvas == Canvas() && !CanDrawBarOnScreen()) return;
+  const bool onScreen = FDrawCanvas == Canvas();
+  const bool known = Index >= 0 && Index < static_cast<Integer>(FShownLit.size());
+  if (onScreen && !CanDrawBarOnScreen()) {
+    if (known) FShownLit[Index] = -1;  // the screen no longer shows this bar's state
+    return;
+  }
   TRect bar;
   GetItemRect(Index, bar);
   const int64_t pitch = TickPitch();
@@ -293,17 +299,34 @@ void TKxMixViewer::UpdateBar(Integer Index) {
   // next one's top.
   const int64_t extent = (count - 1) * pitch + FTickHeight;
   const int64_t litTop = (count - lit) * pitch;
+  // On the screen the bar already shows its last lit count: only the ticks
+  // between that count's top and the new one's change.
+  int64_t top = 0, bottom = extent;
+  if (known) {
+    const int64_t shown = FShownLit[Index];
+    FShownLit[Index] = lit;
+    if (onScreen && shown == lit) return;
+    if (onScreen && shown >= 0) {
+      const int64_t first = count - std::max(lit, shown), last = count - std::min(lit, shown);
+      top = first * pitch;
+      if (last < count - 1) bottom = (last + 1) * pitch;
+    }
+  }
   TCanvas* canvas = FDrawCanvas;
-  auto copy = [&](int state, int64_t top, int64_t bottom) {
-    if (top >= bottom) return;
-    canvas->CopyRect(BarRows(bar, FBarWidth, top, bottom), FBarImages[state]->Canvas(),
-                     BarRows(TRect{}, FBarWidth, top, bottom));
+  auto copy = [&](int state, int64_t from, int64_t to) {
+    from = std::max(from, top);
+    to = std::min(to, bottom);
+    if (from >= to) return;
+    canvas->CopyRect(BarRows(bar, FBarWidth, from, to), FBarImages[state]->Canvas(),
+                     BarRows(TRect{}, FBarWidth, from, to));
   };
-  auto fill = [&](TColor color, int64_t top, int64_t bottom) {
-    if (top >= bottom) return;
+  auto fill = [&](TColor color, int64_t from, int64_t to) {
+    from = std::max(from, top);
+    to = std::min(to, bottom);
+    if (from >= to) return;
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(color);
-    canvas->FillRect(BarRows(bar, FBarWidth, top, bottom));
+    canvas->FillRect(BarRows(bar, FBarWidth, from, to));
   };
 
   const int64_t unlitEnd = lit == 0 ? extent : litTop;
@@ -312,12 +335,14 @@ void TKxMixViewer::UpdateBar(Integer Index) {
   else
     fill(Color(), 0, unlitEnd);
   if (lit == 0) return;
-  int64_t litStart = litTop;
-  if (FMarkerVisible) {
-    fill(FMarkerColor, litTop, lit == 1 ? extent : litTop + std::min<int64_t>(FTickHeight, pitch));
-    litStart += pitch;
+  if (!FMarkerVisible) {
+    copy(1, litTop, extent);
+  } else if (lit == 1) {
+    fill(FMarkerColor, litTop, extent);
+  } else {
+    fill(FMarkerColor, litTop, litTop + std::min<int64_t>(FTickHeight, pitch));
+    copy(1, litTop + pitch, extent);
   }
-  copy(1, litStart, extent);
 }
 
 void TKxMixViewer::UpdateBars() {

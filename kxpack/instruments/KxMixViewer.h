@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/graphics/Bitmap.h"
 #include "kxpack/foundations/KxBevel.h"
@@ -200,6 +201,9 @@ class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout, public TKxL
   // Set by the first paint: until then there is no bar area to keep when
   // the bevel changes, and no image to draw a bar from.
   bool FLaidOut = false;
+  // The lit count each bar shows on the screen, or -1 when not known (not
+  // drawn yet, or a change the screen did not get).
+  std::vector<int64_t> FShownLit;
 };
 
 }  // namespace kx

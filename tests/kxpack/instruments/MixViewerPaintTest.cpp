@@ -2,6 +2,7 @@
 // ticks, self-sizing, and single-bar redraws that touch only their column.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <string>
@@ -75,6 +76,22 @@ TEST_P(MixViewerLooks, MatchesTheTickByTickDrawing) {
     viewer->GetItem(i)->SetPosition(positions[i % std::size(positions)]);
   ExpectPicture();
   viewer->Repaint();
+  ExpectPicture();
+  // A meter's life: small steps, jumps, ends and the same level again, each
+  // redrawn on the screen over what the bar showed before.
+  uint32_t seed = 12345;
+  for (int step = 0; step < 60; ++step) {
+    seed = seed * 1103515245 + 12345;
+    const Integer bar = static_cast<Integer>(seed >> 8) % viewer->GetCount();
+    const Integer old = viewer->GetItem(bar)->Position();
+    const int64_t range = int64_t{hi} - lo;
+    const Integer next = step % 7 == 0   ? positions[(seed >> 4) % std::size(positions)]
+                         : step % 3 == 0 ? lo + static_cast<Integer>((seed >> 3) % (range + 1))
+                                         : static_cast<Integer>(std::clamp<int64_t>(
+                                               int64_t{old} + (seed >> 12) % 21 - 10, lo, hi));
+    viewer->GetItem(bar)->SetPosition(next);
+    if (step % 5 == 0) ExpectPicture();
+  }
   ExpectPicture();
 }
 
