@@ -10,6 +10,7 @@
 #include "host/testing/Session.h"
 #include "kxpack/instruments/KxMeterBallistics.h"
 #include "kxpack/instruments/KxMixViewer.h"
+#include "kxpack/instruments/KxProgress.h"
 #include "tests/support/HeadlessFixture.h"
 
 namespace kx::testing {
@@ -150,6 +151,29 @@ TEST_F(MeterBallisticsTest, TicksRunOnlyWhileActiveAndNotInTheDesigner) {
   session->Wait(100);
   EXPECT_EQ(designed->Position(), 0);
   designed->Free();
+}
+
+TEST_F(MeterBallisticsTest, DrivesALevelBarInItsRangeAndAViewerBarAsItsPeak) {
+  auto* level = new TKxProgressBarColor(form);
+  level->SetName("Level");
+  level->SetParent(form);
+  level->SetMinValue(-50);
+  level->SetMaxValue(50);
+  session->Set("B.Target", "Level");
+  session->Set("B.TargetBar", "3");  // one level: any bar is its Position
+  auto* b = As<TKxMeterBallistics>(form->FindComponent("B"));
+  b->SetPosition(-50);
+  b->SetPeak(-50);
+  EXPECT_EQ(level->Position(), -50);
+  session->Set("B.Value", "50");
+  session->Wait(50);  // half the range of 100 in half the attack time
+  EXPECT_EQ(level->Position(), 0);
+  EXPECT_EQ(session->Get("B.Peak"), "0");
+  auto* mix = As<TKxMixViewer>(form->FindComponent("Mix"));
+  EXPECT_EQ(mix->GetItem(1)->Position(), 0);
+  session->Wait(50);
+  EXPECT_EQ(level->Position(), 50);
+  EXPECT_EQ(mix->GetItem(1)->Position(), 50);
 }
 
 TEST_F(MeterBallisticsTest, TargetsComeBackFromTheFormFileByName) {
