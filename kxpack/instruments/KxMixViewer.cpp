@@ -123,7 +123,7 @@ void TKxMixViewer::SetPercent2(Integer Value) {
 }
 
 void TKxMixViewer::SetColumns(Integer Value) {
-  if (Value <= 0 || Value == FColumns) return;
+  if (Value <= 0 || Value > kMaxColumns || Value == FColumns) return;
   FColumns = Value;
   CreateObjects();
   UpdateControlCanvas();

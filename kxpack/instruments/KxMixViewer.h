@@ -73,6 +73,7 @@ class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout, public TKxL
 
   // What a new viewer shows; the published defaults.
   static constexpr Integer kDefaultColumns = 10;
+  static constexpr Integer kMaxColumns = 4096;
   static constexpr Integer kDefaultMinValue = 0;
   static constexpr Integer kDefaultMaxValue = 100;
   static constexpr TColor kDefaultMarkerColor = host::clWhite;
@@ -104,7 +105,8 @@ class TKxMixViewer : public TKxGraphicImageControl, public TKxAbout, public TKxL
   TKxBevel* Bevel() const { return FBevel.get(); }
   void SetBevel(TKxBevel* Value) { FBevel->Assign(Value); }
   Integer Columns() const { return FColumns; }
-  // Above 0 only; all bars are made again at Position 0.
+  // 1 to kMaxColumns only (each bar is an object: a count from a file must
+  // not ask for billions); all bars are made again at Position 0.
   void SetColumns(Integer Value);
   Integer MaxValue() const { return FMaxValue; }
   // Above MinValue only; bars above it are lowered to it. While a form file

@@ -31,6 +31,10 @@ TEST_F(MixViewerTest, ColumnsAndTickHeightTakeOnlyPositiveValues) {
     viewer->SetColumns(bad);
     viewer->SetTickHeight(bad);
   }
+  // Nor more bars than a screen shows side by side: a file's count would
+  // otherwise make as many objects.
+  viewer->SetColumns(TKxMixViewer::kMaxColumns + 1);
+  viewer->SetColumns(INT_MAX);
   EXPECT_EQ(viewer->Columns(), 10);
   EXPECT_EQ(viewer->TickHeight(), 1);
   EXPECT_EQ(viewer->GetItem(0)->Position(), 40);
