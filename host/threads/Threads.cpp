@@ -119,6 +119,12 @@ bool RunQueuedCalls(const TThread* only) {
   return ran;
 }
 
+bool CallQueuedBy(const TThread* caller) {
+  const auto& pending = Sync().pending;
+  return std::any_of(pending.begin(), pending.end(),
+                     [caller](const SyncRequest* r) { return r->caller == caller; });
+}
+
 }  // namespace
 
 bool CheckSynchronize() {
@@ -359,11 +365,13 @@ void TThread::StopAndWait() {
 
 void TThread::WaitUntilFinished() {
   if (IsMainThread()) {
+    // Only this thread's calls: a form being torn down must not run another
+    // component's handler from inside its destructor.
     SyncQueue& sync = Sync();
     while (!finished_) {
-      CheckSynchronize();
+      RunQueuedCalls(this);
       std::unique_lock lock(sync.mutex);
-      sync.changed.wait(lock, [&] { return finished_ || !sync.pending.empty(); });
+      sync.changed.wait(lock, [&] { return finished_ || CallQueuedBy(this); });
     }
     return;
   }
