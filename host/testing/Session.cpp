@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "host/base/DateTime.h"
+#include "host/base/FileContents.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/TextUtf8.h"
@@ -27,8 +28,8 @@ HeadlessPlatform& Headless() {
   return *HeadlessPlatform::Active();
 }
 
-host::TCustomForm* ReadForm(const std::string& path) {
-  host::TComponent* root = host::ReadFormFile(path, Application);
+host::TCustomForm* ReadForm(const std::string& path, const host::TReadOptions& options) {
+  host::TComponent* root = host::ReadForm(host::ReadFileContents(path), path, Application, options);
   if (auto* form = host::As<host::TCustomForm>(root)) return form;
   const std::string found = root->ClassName();
   root->Free();
@@ -46,8 +47,8 @@ Session::Session(host::TCustomForm* form) : platform_(Headless()), form_(form), 
   Settle();
 }
 
-Session::Session(const std::string& formFile)
-    : platform_(Headless()), form_(ReadForm(formFile)), owned_(true) {
+Session::Session(const std::string& formFile, const host::TReadOptions& options)
+    : platform_(Headless()), form_(ReadForm(formFile, options)), owned_(true) {
   platform_.SetManualClock(true);
   try {
     form_->Show();
@@ -75,8 +76,10 @@ void Session::Settle() {
   for (;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      host::TMsg msg;
-      if (!host::PeekMessage(msg, host::PM_NOREMOVE)) return;
+      // A call a worker synchronised after the loop went idle is left for
+      // the next command: a worker that synchronises back to back would
+      // never let the loop rest.
+      if (!host::MessageWaiting()) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it
