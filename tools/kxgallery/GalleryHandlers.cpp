@@ -1,7 +1,12 @@
 #include "tools/kxgallery/GalleryHandlers.h"
 
+#include <cstdint>
+#include <string>
+
 #include "host/base/SysUtils.h"
+#include "host/threads/Clock.h"
 #include "kxpack/instruments/KxDisplay.h"
+#include "kxpack/instruments/KxMeterBallistics.h"
 
 namespace kxgallery {
 
@@ -24,6 +29,20 @@ void CounterThreadExecute(host::TObject* Sender) {
   counter.SetValue(counter.Value() < counter.Max() ? counter.Value() + 1 : counter.Min());
 }
 
+// The meter thread plays a level to each of the sixteen ballistics Meter1 …
+// Meter16: a new level every 120 ms, louder in the low bands, the same at
+// the same time on the clock however often the thread calls.
+void MeterThreadExecute(host::TObject* Sender) {
+  const uint32_t slot = static_cast<uint32_t>(host::TickCountMs() / 120);
+  for (int band = 0; band < 16; ++band) {
+    uint32_t h = (slot * 16 + static_cast<uint32_t>(band)) * 2654435761u;
+    h ^= h >> 15;
+    const int loudness = 90 - band * 3;
+    Sibling<kx::TKxMeterBallistics>(Sender, "Meter" + std::to_string(band + 1))
+        .SetValue(static_cast<int>(h % 50) + loudness - 50);
+  }
+}
+
 struct NamedHandler {
   std::string_view name;
   Handler handler;
@@ -31,6 +50,7 @@ struct NamedHandler {
 
 constexpr NamedHandler kHandlers[] = {
     {"CounterThreadExecute", CounterThreadExecute},
+    {"MeterThreadExecute", MeterThreadExecute},
 };
 
 }  // namespace
