@@ -111,7 +111,7 @@ void TKxMeterBallistics::Advance(int64_t Elapsed) {
   int64_t lo, hi;
   Range(lo, hi);
   const double span = static_cast<double>(hi - lo);
-  const double value = static_cast<double>(std::clamp<int64_t>(FValue, lo, hi));
+  const double value = static_cast<double>(std::clamp<int64_t>(Value(), lo, hi));
   FLevel = std::clamp(FLevel, static_cast<double>(lo), static_cast<double>(hi));
   const double ms = static_cast<double>(Elapsed);
   if (value > FLevel)

@@ -11,6 +11,7 @@
 // AttackTime and ReleaseTime are the milliseconds a rise or fall across the
 // whole range takes (0: at once), PeakFallRate the per cent of the range the
 // peak falls per second (0: down to the level at once when the hold ends).
+#include <atomic>
 #include <memory>
 
 #include "host/controls/Controls.h"
@@ -46,9 +47,10 @@ class TKxMeterBallistics : public TKxComponent {
   void SetPeakTarget(host::TControl* Value) { SetTargetOf(FPeakTarget, FPeakMeter, Value); }
   Integer PeakTargetBar() const { return FPeakTargetBar; }
   void SetPeakTargetBar(Integer Value);
-  // The raw level, in the target's units.
-  Integer Value() const { return FValue; }
-  void SetValue(Integer Value) { FValue = Value; }
+  // The raw level, in the target's units. Any thread may set it (a worker
+  // that measures the levels); the ticks read it on the main thread.
+  Integer Value() const { return FValue.load(std::memory_order_relaxed); }
+  void SetValue(Integer Value) { FValue.store(Value, std::memory_order_relaxed); }
   // The level shown now; setting it moves the shown level there at once.
   Integer Position() const;
   void SetPosition(Integer Value);
@@ -92,7 +94,7 @@ class TKxMeterBallistics : public TKxComponent {
   host::TControl* FPeakTarget = nullptr;
   TKxLevelTarget* FPeakMeter = nullptr;
   Integer FPeakTargetBar = 0;
-  Integer FValue = 0;
+  std::atomic<Integer> FValue{0};
   Integer FAttackTime = kDefaultAttackTime;
   Integer FReleaseTime = kDefaultReleaseTime;
   Integer FPeakHoldTime = kDefaultPeakHoldTime;

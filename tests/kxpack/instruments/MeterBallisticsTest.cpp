@@ -2,8 +2,10 @@
 // fall, as a form's mix viewer and a script see them.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "host/classes/Streaming.h"
 #include "host/controls/Labels.h"
@@ -174,6 +176,21 @@ TEST_F(MeterBallisticsTest, DrivesALevelBarInItsRangeAndAViewerBarAsItsPeak) {
   session->Wait(50);
   EXPECT_EQ(level->Position(), 50);
   EXPECT_EQ(mix->GetItem(1)->Position(), 50);
+}
+
+// A worker measuring levels sets Value while the ticks read it.
+TEST_F(MeterBallisticsTest, AWorkerMaySetTheValueWhileTheMeterTicks) {
+  auto* b = As<TKxMeterBallistics>(form->FindComponent("B"));
+  std::atomic<bool> stop{false};
+  std::thread worker([&] {
+    for (int i = 0; !stop; ++i) b->SetValue(i % 2 ? 100 : 60);
+  });
+  session->Wait(200);
+  stop = true;
+  worker.join();
+  b->SetValue(100);
+  session->Wait(100);
+  EXPECT_EQ(session->Get("B.Position"), "100");
 }
 
 TEST_F(MeterBallisticsTest, TargetsComeBackFromTheFormFileByName) {
