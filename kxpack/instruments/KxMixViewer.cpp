@@ -300,10 +300,11 @@ void TKxMixViewer::UpdateBar(Integer Index) {
   const int64_t extent = (count - 1) * pitch + FTickHeight;
   const int64_t litTop = (count - lit) * pitch;
   // On the screen the bar already shows its last lit count: only the ticks
-  // between that count's top and the new one's change.
+  // between that count's top and the new one's change. Bars that overlap
+  // (a negative BarSpacing) draw over each other, so they redraw whole.
   int64_t top = 0, bottom = extent;
   if (known) {
-    const int64_t shown = FShownLit[Index];
+    const int64_t shown = FBarSpacing >= 0 ? FShownLit[Index] : -1;
     FShownLit[Index] = lit;
     if (onScreen && shown == lit) return;
     if (onScreen && shown >= 0) {

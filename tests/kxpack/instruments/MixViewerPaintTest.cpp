@@ -187,6 +187,18 @@ TEST_F(MixViewerTest, OneBarChangingRedrawsOnlyItsColumnStraightOnTheScreen) {
   ExpectPicture();
 }
 
+// Bars that overlap draw over each other: a bar redrawn on the screen
+// draws its whole column again, also where its neighbour drew last.
+TEST_F(MixViewerTest, AnOverlappingBarRedrawsItsWholeColumn) {
+  viewer->SetBarSpacing(-4);  // bar 1 covers the right half of bar 0
+  Pump();
+  viewer->GetItem(1)->SetPosition(100);
+  const uint32_t overlap = form->Framebuffer().At(kLeft + 2 + 4, kTop + 2) & 0xFFFFFF;
+  EXPECT_EQ(overlap, Px(clWhite));     // bar 1's marker
+  viewer->GetItem(0)->SetPosition(4);  // one tick at the bottom
+  EXPECT_EQ(form->Framebuffer().At(kLeft + 2 + 4, kTop + 2) & 0xFFFFFF, Px(0x000080));
+}
+
 TEST_F(MixViewerTest, ABarOutsideTheRangeDrawsNothingOutsideItsColumn) {
   const BitmapImage before = ViewerPixels();
   for (Integer p : {INT_MAX, 101, -1, INT_MIN}) {
