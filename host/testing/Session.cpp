@@ -12,6 +12,7 @@
 #include "host/platform/VirtualKeys.h"
 #include "host/threads/KernelEvents.h"
 #include "host/threads/MessageLoop.h"
+#include "host/threads/Threads.h"
 #include "host/threads/Timers.h"
 
 namespace kx::testing {
@@ -76,10 +77,11 @@ void Session::Settle() {
   for (;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      // A call a worker synchronised after the loop went idle is left for
-      // the next command: a worker that synchronises back to back would
-      // never let the loop rest.
-      if (!host::MessageWaiting()) return;
+      // A call a worker synchronised back to back after the loop went idle
+      // is left for the next command (such a worker would never let the
+      // loop rest); one a worker made on waking runs now, before the clock
+      // moves on, so that its next wait counts from its due time.
+      if (!host::MessageWaiting() && !host::WokenCallsQueued()) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it

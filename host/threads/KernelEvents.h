@@ -55,5 +55,10 @@ void AdoptReleasedWorker();
 // TThread calls it when Execute has returned and while a call it
 // synchronised waits for the main thread.
 bool EndWorkerActivity();
+// True when the calling thread has waited on an event since it last asked
+// (or since it started); asking clears the mark. Synchronize keeps it with
+// each call, so that a call a worker makes on waking is told from calls it
+// makes back to back.
+bool TakeWaitedMark();
 
 }  // namespace host

@@ -30,6 +30,8 @@ struct SyncRequest {
   bool activity_ended = false;
   std::exception_ptr error;
   bool done = false;
+  // Made on waking from a wait, not straight after the caller's last call.
+  bool after_wait = false;
 };
 
 // Calls queued by workers for the main thread. `changed` is signalled when a
@@ -157,6 +159,13 @@ bool CallQueuedBy(const TThread* caller) {
 }
 
 }  // namespace
+
+bool WokenCallsQueued() {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  return std::any_of(sync.pending.begin(), sync.pending.end(),
+                     [](const SyncRequest* r) { return r->after_wait; });
+}
 
 bool CheckSynchronize() {
   if (!IsMainThread())
@@ -321,6 +330,7 @@ void TThread::Synchronize(const TThreadMethod& method) {
     // back would otherwise never let it rest). Ended once the call is
     // queued, so a settled worker's call is always there to be seen.
     request.activity_ended = EndWorkerActivity();
+    request.after_wait = TakeWaitedMark();
     sync.changed.notify_all();
   }
   WakeMainThread();

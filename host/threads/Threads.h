@@ -49,6 +49,10 @@ bool IsMainThread();
 // Runs the calls that worker threads queued with Synchronize; true if any
 // ran. Main thread only (EThread otherwise).
 bool CheckSynchronize();
+// True when a call queued for the main thread was made by a worker that
+// waited on an event since its previous call (a timer's tick, say), as
+// opposed to a worker handing over calls back to back.
+bool WokenCallsQueued();
 
 class TThread;
 
