@@ -34,6 +34,8 @@ const TPublished& TControl::PublishedProperties() {
           .Enum("Align", &T::Align, &T::SetAlign, alNone)
           .Set("Anchors", &T::Anchors, &T::SetAnchors, TAnchors{akLeft, akTop})
           .Bool("AutoSize", &T::AutoSize, &T::SetAutoSize, false)
+          .Enum("BiDiMode", &T::BiDiMode, &T::SetBiDiMode, bdLeftToRight)
+          .StoredWhen(&T::IsBiDiModeStored)
           .String("Caption", &T::Caption, &T::SetCaption, "")
           .Color("Color", &T::Color, &T::SetColor, clBtnFace)
           .StoredWhen(&T::IsColorStored)
@@ -44,6 +46,7 @@ const TPublished& TControl::PublishedProperties() {
           .Bool("Enabled", &T::Enabled, &T::SetEnabled, true)
           .Object("Font", &T::Font, &T::SetFont)
           .StoredWhen(&T::IsFontStored)
+          .Bool("ParentBiDiMode", &T::ParentBiDiMode, &T::SetParentBiDiMode, true)
           .Bool("ParentColor", &T::ParentColor, &T::SetParentColor, true)
           .Bool("ParentFont", &T::ParentFont, &T::SetParentFont, true)
           .Bool("ParentShowHint", &T::ParentShowHint, &T::SetParentShowHint, true)
@@ -98,6 +101,9 @@ const TPublished& TCustomForm::PublishedProperties() {
           .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
           .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)
           .Enum("Position", &T::Position, &T::SetPosition, poDesigned)
+          .Bool("ScreenSnap", &T::ScreenSnap, &T::SetScreenSnap, false)
+          .Int("SnapBuffer", &T::SnapBuffer, &T::SetSnapBuffer, kDefaultSnapBuffer)
+          .Enum("WindowState", &T::WindowState, &T::SetWindowState, wsNormal)
           .Event("OnActivate", &T::FOnActivate)
           .Event("OnClose", &T::FOnClose)
           .Event("OnCloseQuery", &T::FOnCloseQuery)
@@ -124,8 +130,9 @@ const TPublished& TForm::PublishedProperties() {
           .StoredUnlessDefault()
           .Publish("Font")
           .StoredUnlessDefault()
-          .Publish("KeyPreview", "Position", "ShowHint", "Visible")
+          .Publish("KeyPreview", "Position", "ScreenSnap", "ShowHint", "SnapBuffer", "Visible")
           .Default(false)
+          .Publish("WindowState")
           .PublishEvents("OnActivate", "OnClick", "OnClose", "OnCloseQuery", "OnCreate",
                          "OnDblClick", "OnDeactivate", "OnDestroy", "OnHide", kKeyEvents,
                          kMouseEvents, "OnPaint", "OnResize", "OnShow");

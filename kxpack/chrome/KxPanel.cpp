@@ -78,9 +78,10 @@ void TKxCustomPanel::BevelChanged(TObject*) {
 
 void TKxCustomPanel::GlyphChanged(TObject*) { Invalidate(); }
 
-void TKxCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
-  FBevel->GetVisibleArea(Rect);
-  inherited::AlignControls(AControl, Rect);
+void TKxCustomPanel::AdjustClientRect(TRect& Rect) { FBevel->GetVisibleArea(Rect); }
+
+HitArea TKxCustomPanel::WindowHitArea(TPoint) const {
+  return FMoveWinParent ? HitArea::Draggable : HitArea::Normal;
 }
 
 void TKxCustomPanel::CreateParams(TCreateParams& Params) {
