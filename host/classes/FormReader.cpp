@@ -23,8 +23,9 @@ struct Assignment {
   std::vector<const TPropInfo*> Via;  // the sub-objects on the way (Bevel in Bevel.InnerWidth)
   const TPropInfo* Prop = nullptr;
   int64_t Ord = 0;
-  const TMethodInfo* Method = nullptr;  // nullptr for an event: clears it
-  bool Unpublished = false;             // an event naming a method the root lacks
+  const TMethodInfo* Method = nullptr;         // nullptr for an event: clears it
+  bool Unpublished = false;                    // an event naming a method the root lacks
+  std::vector<std::vector<Assignment>> Items;  // a collection's, item by item
 };
 
 // One object of the file, checked.
@@ -161,7 +162,7 @@ class FormReader {
       const size_t dot = rest.find('.');
       const std::string_view part = rest.substr(0, dot);
       const TPublished* table = PublishedOfClass(cls);
-      const TPropInfo* info = table ? table->Find(part) : nullptr;
+      const TPropInfo* info = table ? table->FindStored(part) : nullptr;
       if (!info || !info->Stored)
         Fail(p.Line, "expected a published property of " + std::string(cls->Name) + ", found '" +
                          std::string(part) + "'");
@@ -270,6 +271,14 @@ class FormReader {
         return;
       case tkBinary:
         if (v.Kind != TFormValue::vkBinary) WrongValue(a, "binary data { … }");
+        return;
+      case tkCollection:
+        if (v.Kind != TFormValue::vkCollection) WrongValue(a, "a collection < item … end >");
+        for (const TFormItem& item : v.Collection) {
+          std::vector<Assignment>& checked = a.Items.emplace_back();
+          for (const TFormProperty& ip : item.Properties)
+            checked.push_back(CheckProperty(p.PropClass, ip));
+        }
         return;
     }
   }
@@ -385,7 +394,7 @@ class FormReader {
     }
   }
 
-  TObject* Target(TComponent* comp, const Assignment& a) const {
+  TObject* Target(TObject* comp, const Assignment& a) const {
     TObject* target = comp;
     for (const TPropInfo* via : a.Via) {
       target = via->GetObject(target);
@@ -394,7 +403,7 @@ class FormReader {
     return target;
   }
 
-  void ApplyProperty(TComponent* comp, const Assignment& a) {
+  void ApplyProperty(TObject* comp, const Assignment& a) {
     TObject* target = Target(comp, a);
     const TPropInfo& p = *a.Prop;
     const TFormValue& v = a.Source->Value;
@@ -429,10 +438,31 @@ class FormReader {
       case tkBinary:
         p.SetBinary(target, v.Bytes);
         break;
+      case tkCollection:
+        ApplyItems(target, a);
+        break;
       case tkClass:
         break;  // refused while checking
       default:
         p.SetOrd(target, a.Ord);
+    }
+  }
+
+  // The items the object has take the file's values in order; a file with
+  // more items than the object has is refused at the first one too many.
+  void ApplyItems(TObject* target, const Assignment& a) {
+    const TPropInfo& p = *a.Prop;
+    const Integer count = p.ItemCount(target);
+    for (size_t i = 0; i < a.Items.size(); ++i) {
+      const TFormItem& source = a.Source->Value.Collection[i];
+      if (static_cast<int64_t>(i) >= count)
+        Fail(source.Line, "expected at most " + std::to_string(count) + " items in " + p.Name +
+                              ", found " + std::to_string(a.Items.size()));
+      TObject* item = p.ItemAt(target, static_cast<Integer>(i));
+      for (const Assignment& ia : a.Items[i]) {
+        line_ = ia.Source->Line;
+        Guarded([&] { ApplyProperty(item, ia); });
+      }
     }
   }
 

@@ -10,6 +10,7 @@
 
 #include "kxpack/foundations/KxClasses.h"
 #include "kxpack/foundations/KxControls.h"
+#include "kxpack/foundations/KxLevelTarget.h"
 #include "kxpack/foundations/KxTypes.h"
 #include "kxpack/timing/KxTimer.h"
 
@@ -215,7 +216,7 @@ class TKxProgressBarColorLeds : public TKxCollection {
   TKxProgressBarColor* FBar;
 };
 
-class TKxProgressBarColor : public TKxProgress, public TKxAbout {
+class TKxProgressBarColor : public TKxProgress, public TKxAbout, public TKxLevelTarget {
   HOST_CLASS(TKxProgressBarColor, TKxProgress)
  public:
   explicit TKxProgressBarColor(TComponent* AOwner);
@@ -249,6 +250,10 @@ class TKxProgressBarColor : public TKxProgress, public TKxAbout {
   // them once and fires nothing.
   Integer Position() const { return FPosition; }
   void SetPosition(Integer Value);
+  // As a level target: the range, and Position for any channel.
+  Integer LevelMin() const override { return FMinValue; }
+  Integer LevelMax() const override { return FMaxValue; }
+  void SetLevel(Integer, Integer Value) override { SetPosition(Value); }
   // Zone sizes, left to right. A change rebuilds the LEDs; a zone of 0 or
   // fewer LEDs leaves no LED of its own.
   Integer LedsLow() const { return FLedsLow; }
