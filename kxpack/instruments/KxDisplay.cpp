@@ -165,12 +165,7 @@ void TKxDisplay::RequestAlign() {
 }
 
 void TKxDisplay::Paint() {
-  FPainting = true;
-  struct Done {
-    bool& painting;
-    ~Done() { painting = false; }
-  } done{FPainting};
-
+  const TPaintScope painting(*this);
   ClearBitmapCanvas();
   const std::string text = CellText(FValue, FDigits, FLeadingZero, FZeroBlank);
   // In 64 bits: a large Spacing puts the row, and cells, past the

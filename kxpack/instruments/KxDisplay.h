@@ -88,6 +88,20 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   virtual void Change();
   void Paint() override;
 
+  // Marks a Paint in progress for its lifetime: the auto size's resize must
+  // not start a paint inside this one (the resize invalidates what the new
+  // bounds need).
+  class TPaintScope {
+   public:
+    explicit TPaintScope(TKxDisplay& Display) : FDisplay(Display) { FDisplay.FPainting = true; }
+    ~TPaintScope() { FDisplay.FPainting = false; }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+   private:
+    TKxDisplay& FDisplay;
+  };
+
   Integer FValue = 0;
   Integer FDigits = kDefaultDigits;
   Integer FMax = kDefaultMax;
@@ -105,8 +119,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   TNotifyEvent FOnChange;
 
  private:
-  // Set while Paint runs: the auto size's resize must not start a paint
-  // inside this one (the resize invalidates what the new bounds need).
+  // Set by TPaintScope.
   bool FPainting = false;
 };
 
