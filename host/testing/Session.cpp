@@ -27,6 +27,14 @@ HeadlessPlatform& Headless() {
   return *HeadlessPlatform::Active();
 }
 
+// The headless platform with its clock made manual, before a form is read:
+// a timer or worker the form starts counts its first wait in virtual time.
+HeadlessPlatform& ManualHeadless() {
+  HeadlessPlatform& platform = Headless();
+  platform.SetManualClock(true);
+  return platform;
+}
+
 host::TCustomForm* ReadForm(const std::string& path) {
   host::TComponent* root = host::ReadFormFile(path, Application);
   if (auto* form = host::As<host::TCustomForm>(root)) return form;
@@ -40,15 +48,14 @@ constexpr int32_t kDragSteps = 8;
 
 }  // namespace
 
-Session::Session(host::TCustomForm* form) : platform_(Headless()), form_(form), owned_(false) {
-  platform_.SetManualClock(true);
+Session::Session(host::TCustomForm* form)
+    : platform_(ManualHeadless()), form_(form), owned_(false) {
   form_->Show();
   Settle();
 }
 
 Session::Session(const std::string& formFile)
-    : platform_(Headless()), form_(ReadForm(formFile)), owned_(true) {
-  platform_.SetManualClock(true);
+    : platform_(ManualHeadless()), form_(ReadForm(formFile)), owned_(true) {
   try {
     form_->Show();
     Settle();
