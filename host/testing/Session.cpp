@@ -27,8 +27,7 @@ HeadlessPlatform& Headless() {
   return *HeadlessPlatform::Active();
 }
 
-// The headless platform with its clock made manual, before a form is read:
-// a timer or worker the form starts counts its first wait in virtual time.
+// The headless platform with its clock made manual, before a form is read.
 HeadlessPlatform& ManualHeadless() {
   HeadlessPlatform& platform = Headless();
   platform.SetManualClock(true);
@@ -47,6 +46,8 @@ host::TCustomForm* ReadForm(const std::string& path) {
 constexpr int32_t kDragSteps = 8;
 
 }  // namespace
+
+void Session::UseVirtualTime() { ManualHeadless(); }
 
 Session::Session(host::TCustomForm* form)
     : platform_(ManualHeadless()), form_(form), owned_(false) {
