@@ -89,6 +89,10 @@ class TKxDisplayClock : public TKxDisplay {
   // The pixel width of the row Paint draws.
   Integer RowWidth() const;
   bool ShowsTimeZone() const { return FShowTimeZone && FClockType == tctRealTime; }
+  // A real-time clock's time is the wall clock's when it is read back (its
+  // ClockType zeroes the time read before it, its Loaded tick sets the
+  // time), so form files do not keep it.
+  bool StoresTime() const { return FClockType != tctRealTime; }
 
   TKxHoursInt FHours = 0;
   TKxMinutesInt FMinutes = 0;
