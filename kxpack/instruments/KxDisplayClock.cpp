@@ -45,6 +45,7 @@ TKxDisplayClock::TKxDisplayClock(TComponent* AOwner) : TKxDisplay(AOwner) {
 }
 
 TKxDisplayClock::~TKxDisplayClock() {
+  *FAlive = false;
   FreeAndNil(FTimer);
   FSepBitmap.reset();
   FTimeZoneBitmap.reset();
@@ -214,9 +215,14 @@ void TKxDisplayClock::OnTimerEvent(TObject*) {
   if ((FShowSeconds && FSeconds != oldSeconds) || FBlink || FMinutes != oldMinutes ||
       FHours != oldHours)
     UpdateControlCanvas();
+  // A handler may free the clock (a form closed on the hour): the events
+  // after it are then left out.
+  const bool minutesChanged = FMinutes != oldMinutes;
+  const bool secondsChanged = FSeconds != oldSeconds;
+  const std::shared_ptr<const bool> alive = FAlive;
   if (FHours != oldHours) HoursChanged();
-  if (FMinutes != oldMinutes) MinutesChanged();
-  if (FSeconds != oldSeconds) SecondsChanged();
+  if (minutesChanged && *alive) MinutesChanged();
+  if (secondsChanged && *alive) SecondsChanged();
 }
 
 void TKxDisplayClock::DrawTimeZone(Integer Hour, Integer X, Integer Y) {

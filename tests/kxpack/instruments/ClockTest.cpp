@@ -316,6 +316,48 @@ TEST_F(ClockTest, ThreadedSwitchesTheTimerSourceAndTheTicksGoOn) {
   ExpectShows("12:00:04", true);
 }
 
+TEST_F(ClockTest, AHandlerMayFreeTheClockOnTheHour) {
+  session->SetNow(At(10, 59, 58));
+  clock->SetClockType(tctRealTime);
+  clock->SetActive(true);
+  session->Wait(1000);
+  events.clear();
+  clock->SetOnHoursChanged([this](TObject*, Word v) {
+    Log("H", v);
+    FreeAndNil(clock);
+  });
+  session->Wait(1000);
+  // The minutes and seconds changed too; their events went with the clock.
+  EXPECT_EQ(events, (std::vector<std::string>{"H11"}));
+  EXPECT_EQ(form->FindComponent("Clock"), nullptr);
+  session->Wait(3000);
+  EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(ClockTest, AtDesignTimeActiveIsKeptButTheClockDoesNotRun) {
+  clock->SetDesigning(true);
+  session->SetNow(At(6, 30, 0));
+  clock->SetClockType(tctRealTime);
+  clock->SetActive(true);
+  EXPECT_TRUE(clock->Active());
+  session->Wait(3000);
+  EXPECT_TRUE(events.empty());
+  ExpectShows("00:00:00", true);
+}
+
+TEST_F(ClockTest, FormFilesKeepTheTimeOfAllButARealTimeClock) {
+  clock->SetClockType(tctCustom);
+  clock->SetHours(7);
+  clock->SetMinutes(30);
+  EXPECT_NE(WriteForm(form).find("Hours = 7"), std::string::npos);
+  // A real-time clock reads the wall clock when it is read back.
+  clock->SetClockType(tctRealTime);
+  clock->SetHours(7);
+  const std::string text = WriteForm(form);
+  EXPECT_EQ(text.find("Hours ="), std::string::npos) << text;
+  EXPECT_EQ(text.find("Minutes ="), std::string::npos) << text;
+}
+
 TEST(ClockFromAFormTest, ARealTimeClockShowsTheTimeAtOnce) {
   (void)HInstance();
   host::testing::Headless();
