@@ -67,6 +67,9 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
 
   // Loads the strip of the current Style afresh and recolours it.
   virtual void LoadBitmaps();
+  // Loads the bitmap resource Name of the package into Bitmap and recolours
+  // its key colours with the palette.
+  void LoadGlyph(TBitmap* Bitmap, const char* Name) const;
   void PaletteModified(TObject* Sender);
   // Draws glyph cell Cell (0 to 12) at (X, Y) of the off-screen bitmap;
   // black pixels of the strip leave the frame as it is.

@@ -7,10 +7,8 @@
 #include "host/base/DateTime.h"
 #include "host/classes/ClassRegistry.h"
 #include "host/graphics/Canvas.h"
-#include "host/graphics/Resources.h"
 #include "kxpack/foundations/KxConst.h"
 #include "kxpack/foundations/KxIntUtils.h"
-#include "kxpack/package/KxPack.h"
 
 namespace kx {
 
@@ -18,17 +16,9 @@ using namespace host;
 
 namespace {
 
-// The key colours of the glyphs: unlit segments, lit segments.
-constexpr TColor kUnlitKey = 0x808080;
-constexpr TColor kLitKey = 0xC0C0C0;
 // The AM/PM strip: cell 0 lights PM, cell 1 lights AM.
 constexpr Integer kPmCell = 0;
 constexpr Integer kAmCell = 1;
-
-void LoadGlyph(TBitmap* Bitmap, const char* Name, const TKxGraphPal& Palette) {
-  Bitmap->SetHandle(LoadBitmap(HInstance(), Name));
-  Palette.ToBMP(Bitmap, kUnlitKey, kLitKey);
-}
 
 }  // namespace
 
@@ -174,8 +164,8 @@ void TKxDisplayClock::LoadBitmaps() {
     FSepBitmap->SetTransparent(true);
   }
   if (!FTimeZoneBitmap) FTimeZoneBitmap = std::make_unique<TBitmap>();
-  LoadGlyph(FSepBitmap.get(), ResClockId[FStyle], *FPalette);
-  LoadGlyph(FTimeZoneBitmap.get(), ResTimeZoneId[FStyle], *FPalette);
+  LoadGlyph(FSepBitmap.get(), ResClockId[FStyle]);
+  LoadGlyph(FTimeZoneBitmap.get(), ResTimeZoneId[FStyle]);
 }
 
 void TKxDisplayClock::Loaded() {
