@@ -83,8 +83,10 @@ void Session::Settle() {
   for (;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      host::TMsg msg;
-      if (!host::PeekMessage(msg, host::PM_NOREMOVE)) return;
+      // A call a worker synchronised after the loop went idle is left for
+      // the next command: a worker that synchronises back to back would
+      // never let the loop rest.
+      if (!host::MessageWaiting()) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it

@@ -98,10 +98,11 @@ void CountReleasedWorker() { BeginActivity(); }
 
 void AdoptReleasedWorker() { TakeActivity(); }
 
-void EndWorkerActivity() {
-  if (!t_active) return;
+bool EndWorkerActivity() {
+  if (!t_active) return false;
   t_active = false;
   DropActivity();
+  return true;
 }
 
 bool WorkersSettled() {

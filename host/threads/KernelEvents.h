@@ -50,8 +50,10 @@ bool WorkersSettled();
 // AdoptReleasedWorker once it runs.
 void CountReleasedWorker();
 void AdoptReleasedWorker();
-// The calling thread is done: the activity its last released wait started
-// ends here. TThread calls it when Execute has returned.
-void EndWorkerActivity();
+// The calling thread is done, or waits for another thread: the activity its
+// last released wait started ends here. True when it held such activity.
+// TThread calls it when Execute has returned and while a call it
+// synchronised waits for the main thread.
+bool EndWorkerActivity();
 
 }  // namespace host

@@ -138,9 +138,9 @@ void PostQuitMessage(int exitCode) {
   WakeMainThread();
 }
 
-bool PeekMessage(TMsg& msg, UINT removeMsg) {
-  const bool remove = (removeMsg & PM_REMOVE) != 0;
-  if (IsMainThread()) CheckSynchronize();
+namespace {
+
+bool PeekQueue(TMsg& msg, bool remove) {
   CurrentEventSource().Pump();
   {
     MessageQueue& queue = Queue();
@@ -160,6 +160,18 @@ bool PeekMessage(TMsg& msg, UINT removeMsg) {
   }
   if (PaintSource() && PaintSource()(msg)) return true;
   return TakeDueTimer(TickCountMs(), msg, remove);
+}
+
+}  // namespace
+
+bool PeekMessage(TMsg& msg, UINT removeMsg) {
+  if (IsMainThread()) CheckSynchronize();
+  return PeekQueue(msg, (removeMsg & PM_REMOVE) != 0);
+}
+
+bool MessageWaiting() {
+  TMsg msg;
+  return PeekQueue(msg, false);
 }
 
 bool GetMessage(TMsg& msg) {

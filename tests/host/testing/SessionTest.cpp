@@ -283,4 +283,33 @@ TEST_F(SessionTest, TimersOfAFormReadAfterUseVirtualTimeCountFromTheSessionsStar
 }
 
 }  // namespace
+// A worker that hands call after call to the main thread never waits; each
+// command still ends, with a call or more run, and a command that posts a
+// message sees it handled.
+TEST_F(SessionTest, AWorkerSynchronisingBackToBackLetsEachCommandEnd) {
+  std::atomic<int> calls{0};
+  class TBackToBack : public TThread {
+   public:
+    explicit TBackToBack(std::atomic<int>* calls) : calls_(calls) {}
+
+   protected:
+    void Execute() override {
+      while (!Terminated()) Synchronize([this] { ++*calls_; });
+    }
+
+   private:
+    std::atomic<int>* calls_;
+  };
+  auto* worker = new TBackToBack(&calls);
+  worker->Start();
+  for (int i = 1; i <= 3; ++i) {
+    session_->Settle();
+    EXPECT_GE(calls.load(), i);
+  }
+  session_->Wait(1000);
+  session_->Click(25, 35);
+  EXPECT_EQ(form_->Log, (std::vector<std::string>{"MouseDown 5,5", "Click", "MouseUp"}));
+  worker->Free();
+}
+
 }  // namespace host::testing
