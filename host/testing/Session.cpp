@@ -11,6 +11,7 @@
 #include "host/platform/VirtualKeys.h"
 #include "host/threads/KernelEvents.h"
 #include "host/threads/MessageLoop.h"
+#include "host/threads/Threads.h"
 #include "host/threads/Timers.h"
 
 namespace kx::testing {
@@ -80,13 +81,16 @@ host::HeadlessWindow& Session::Window() const {
 }
 
 void Session::Settle() {
+  const uint64_t mark = host::SynchronizedCallsRun();
   for (;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      // A call a worker synchronised after the loop went idle is left for
-      // the next command: a worker that synchronises back to back would
-      // never let the loop rest.
-      if (!host::MessageWaiting()) return;
+      // A call a worker synchronised after the loop went idle runs now when
+      // it is the worker's first since the command began (a timer's tick
+      // runs at the time it fell due). A further call of a worker already
+      // served is left for the next command: a worker that synchronises
+      // back to back would never let the loop rest.
+      if (!host::MessageWaiting() && !host::CallWaitingFromThreadNotServedSince(mark)) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it

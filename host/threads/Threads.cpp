@@ -30,7 +30,17 @@ struct SyncRequest {
   bool activity_ended = false;
   std::exception_ptr error;
   bool done = false;
+  // Serials of calls run: this call's, once it ran, and the caller's call
+  // before it (0: none).
+  uint64_t run_serial = 0;
+  uint64_t previous_run = 0;
 };
+
+// Synchronised calls the main thread has run (the serial of the last one).
+uint64_t g_calls_run = 0;  // under Sync().mutex
+
+// The serial of the calling thread's last synchronised call.
+thread_local uint64_t t_last_run = 0;
 
 // Calls queued by workers for the main thread. `changed` is signalled when a
 // call is queued, when one is done and when a thread finishes, so the main
@@ -113,6 +123,7 @@ bool RunQueuedCalls(const TThread* only) {
     ran = true;
     if (request->activity_ended) CountReleasedWorker();
     std::lock_guard lock(sync.mutex);
+    request->run_serial = ++g_calls_run;
     request->done = true;
     sync.changed.notify_all();
   }
@@ -131,6 +142,19 @@ bool CheckSynchronize() {
   if (!IsMainThread())
     throw EThread("CheckSynchronize called from a thread that is not the main thread");
   return RunQueuedCalls(nullptr);
+}
+
+uint64_t SynchronizedCallsRun() {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  return g_calls_run;
+}
+
+bool CallWaitingFromThreadNotServedSince(uint64_t mark) {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  return std::any_of(sync.pending.begin(), sync.pending.end(),
+                     [mark](const SyncRequest* r) { return r->previous_run <= mark; });
 }
 
 // --- SafePointWait -------------------------------------------------------------
@@ -280,7 +304,7 @@ void TThread::Synchronize(const TThreadMethod& method) {
     return;
   }
   SafePointWait safe_point;
-  SyncRequest request{&method, t_current, false, nullptr, false};
+  SyncRequest request{&method, t_current, false, nullptr, false, 0, t_last_run};
   SyncQueue& sync = Sync();
   {
     std::lock_guard lock(sync.mutex);
@@ -296,6 +320,7 @@ void TThread::Synchronize(const TThreadMethod& method) {
   {
     std::unique_lock lock(sync.mutex);
     sync.changed.wait(lock, [&] { return request.done; });
+    t_last_run = request.run_serial;
   }
   if (request.activity_ended) AdoptReleasedWorker();
   if (request.error) std::rethrow_exception(request.error);

@@ -49,6 +49,12 @@ bool IsMainThread();
 // Runs the calls that worker threads queued with Synchronize; true if any
 // ran. Main thread only (EThread otherwise).
 bool CheckSynchronize();
+// The number of synchronised calls run so far, as a mark for the next call.
+uint64_t SynchronizedCallsRun();
+// Whether a call waits in Synchronize from a thread whose previous call, if
+// any, ran no later than the mark: a thread not yet served since then. A
+// thread that synchronises again as soon as its call ran does not count.
+bool CallWaitingFromThreadNotServedSince(uint64_t mark);
 
 class TThread;
 
