@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "host/base/DateTime.h"
+#include "host/base/FileContents.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/TextUtf8.h"
@@ -35,8 +36,8 @@ HeadlessPlatform& ManualHeadless() {
   return platform;
 }
 
-host::TCustomForm* ReadForm(const std::string& path) {
-  host::TComponent* root = host::ReadFormFile(path, Application);
+host::TCustomForm* ReadForm(const std::string& path, const host::TReadOptions& options) {
+  host::TComponent* root = host::ReadForm(host::ReadFileContents(path), path, Application, options);
   if (auto* form = host::As<host::TCustomForm>(root)) return form;
   const std::string found = root->ClassName();
   root->Free();
@@ -56,8 +57,8 @@ Session::Session(host::TCustomForm* form)
   Settle();
 }
 
-Session::Session(const std::string& formFile)
-    : platform_(ManualHeadless()), form_(ReadForm(formFile)), owned_(true) {
+Session::Session(const std::string& formFile, const host::TReadOptions& options)
+    : platform_(ManualHeadless()), form_(ReadForm(formFile, options)), owned_(true) {
   try {
     form_->Show();
     Settle();

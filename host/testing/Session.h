@@ -27,6 +27,7 @@
 #include <string_view>
 
 #include "host/base/Types.h"
+#include "host/classes/Streaming.h"
 #include "host/controls/Forms.h"
 #include "host/graphics/BitmapImage.h"
 #include "host/platform/HeadlessPlatform.h"
@@ -50,8 +51,10 @@ class Session {
   // Drives form, which the caller keeps and frees after the session.
   explicit Session(host::TCustomForm* form);
   // Reads the form file at path (EReadError "FILE:LINE: …") into a form the
-  // session owns. The form's classes must be registered (link the package).
-  explicit Session(const std::string& formFile);
+  // session owns. The form's classes must be registered (link the package);
+  // options say what becomes of handlers the root class does not publish
+  // (by default the file is refused).
+  explicit Session(const std::string& formFile, const host::TReadOptions& options = {});
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;

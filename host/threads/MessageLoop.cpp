@@ -140,8 +140,8 @@ void PostQuitMessage(int exitCode) {
 
 namespace {
 
-bool PeekQueue(TMsg& msg, bool remove) {
-  CurrentEventSource().Pump();
+bool PeekQueue(TMsg& msg, bool remove, bool pump = true) {
+  if (pump) CurrentEventSource().Pump();
   {
     MessageQueue& queue = Queue();
     std::lock_guard lock(queue.mutex);
@@ -172,6 +172,17 @@ bool PeekMessage(TMsg& msg, UINT removeMsg) {
 bool MessageWaiting() {
   TMsg msg;
   return PeekQueue(msg, false);
+}
+
+void DispatchWaitingMessages() {
+  CheckSynchronize();
+  for (TMsg msg; PeekQueue(msg, true, false);) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessage(msg);
+  }
 }
 
 bool GetMessage(TMsg& msg) {

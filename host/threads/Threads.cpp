@@ -76,6 +76,37 @@ void NotifySyncWaiters() {
   sync.changed.notify_all();
 }
 
+// The OS threads of TThreads that freed themselves, each joined by the next
+// one to free itself or when the library unloads: never left detached, so
+// the last steps of such a thread happen before what the process tears down
+// after it.
+class ReapedThreads {
+ public:
+  ~ReapedThreads() { JoinAll(); }
+  void Add(std::thread finishing) {
+    JoinAll();  // those that freed themselves before this one have ended by now
+    std::lock_guard lock(mutex_);
+    threads_.push_back(std::move(finishing));
+  }
+
+ private:
+  void JoinAll() {
+    std::vector<std::thread> done;
+    {
+      std::lock_guard lock(mutex_);
+      done.swap(threads_);
+    }
+    for (std::thread& t : done) t.join();
+  }
+  std::mutex mutex_;
+  std::vector<std::thread> threads_;
+};
+
+ReapedThreads& Reaped() {
+  static ReapedThreads reaped;
+  return reaped;
+}
+
 // The process's nice value when the library loaded; priorities are relative
 // to it, as the host's are relative to the process's priority class.
 const int g_base_nice = getpriority(PRIO_PROCESS, 0);
@@ -174,7 +205,7 @@ TThread::TThread() = default;
 TThread::~TThread() {
   if (!thread_.joinable()) return;
   if (thread_.get_id() == std::this_thread::get_id()) {
-    thread_.detach();  // FreeOnTerminate: the thread is freeing itself
+    Reaped().Add(std::move(thread_));  // FreeOnTerminate: the thread is freeing itself
     return;
   }
   StopAndWait();
