@@ -6,6 +6,7 @@
 
 #include "host/base/DateTime.h"
 #include "host/classes/ClassRegistry.h"
+#include "host/classes/FreeWatch.h"
 #include "host/graphics/Canvas.h"
 #include "kxpack/foundations/KxConst.h"
 #include "kxpack/foundations/KxIntUtils.h"
@@ -35,7 +36,6 @@ TKxDisplayClock::TKxDisplayClock(TComponent* AOwner) : TKxDisplay(AOwner) {
 }
 
 TKxDisplayClock::~TKxDisplayClock() {
-  *FAlive = false;
   FreeAndNil(FTimer);
   FSepBitmap.reset();
   FTimeZoneBitmap.reset();
@@ -209,10 +209,10 @@ void TKxDisplayClock::OnTimerEvent(TObject*) {
   // after it are then left out.
   const bool minutesChanged = FMinutes != oldMinutes;
   const bool secondsChanged = FSeconds != oldSeconds;
-  const std::shared_ptr<const bool> alive = FAlive;
+  const TFreeWatch watch(this);
   if (FHours != oldHours) HoursChanged();
-  if (minutesChanged && *alive) MinutesChanged();
-  if (secondsChanged && *alive) SecondsChanged();
+  if (minutesChanged && !watch.Freed()) MinutesChanged();
+  if (secondsChanged && !watch.Freed()) SecondsChanged();
 }
 
 void TKxDisplayClock::DrawTimeZone(Integer Hour, Integer X, Integer Y) {

@@ -110,9 +110,6 @@ class TKxDisplayClock : public TKxDisplay {
   host::TDateTime FStartTime = 0;
   std::unique_ptr<TBitmap> FSepBitmap;
   std::unique_ptr<TBitmap> FTimeZoneBitmap;
-  // False once the destructor runs; a tick holds a copy while it fires the
-  // change events, so it sees whether a handler freed the clock.
-  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 }  // namespace kx
