@@ -478,6 +478,13 @@ class TPublishBuilder {
     p.OrdDefault = def;
     return *this;
   }
+  // A string property's: a descendant whose constructor sets another text.
+  TPublishBuilder& SetDefault(std::string_view name, std::string def) {
+    TPropInfo& p = Existing(name);
+    p.HasDefault = true;
+    p.StrDefault = std::move(def);
+    return *this;
+  }
   TPublishBuilder& NoDefault(std::string_view name) {
     Existing(name).HasDefault = false;
     return *this;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "host/classes/ClassRegistry.h"
+#include "host/classes/FreeWatch.h"
 #include "host/controls/Forms.h"
 #include "host/controls/WindowDC.h"
 #include "kxpack/foundations/KxPainters.h"
@@ -19,18 +21,20 @@ constexpr TColor kPanelRingColor = 0x00A08D8D;
 
 }  // namespace
 
-bool StartWindowMove(TWinControl* Window) {
+bool StartWindowMove(TWinControl* Window, TControl* Mover) {
   ReleaseCapture();
   if (!Window) return false;
+  const TFreeWatch watch(Mover);
   Window->Perform(WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
-  return true;
+  return !watch.Freed();
 }
 
 // --- TKxPanelBevel ---------------------------------------------------------------
 
 TKxPanelBevel::TKxPanelBevel() {
-  SetBorderWidth(kDefaultBorderWidth);
-  SetBorderColor(kDefaultBorderColor);
+  // A one-pixel black border where a plain bevel has none.
+  SetBorderWidth(1);
+  SetBorderColor(clBlack);
   SetInnerShadow(kPanelRingColor);
   SetInnerHighlight(kPanelRingColor);
   SetInnerColor(clBlack);
@@ -39,18 +43,17 @@ TKxPanelBevel::TKxPanelBevel() {
 }
 
 const TPublished& TKxPanelBevel::PublishedProperties() {
-  static const TPublished table = Publish<TKxPanelBevel>()
-                                      .SetDefault("BorderWidth", kDefaultBorderWidth)
-                                      .SetDefault("BorderColor", kDefaultBorderColor);
+  static const TPublished table = DefaultsOfNew<TKxPanelBevel>();
   return table;
 }
 
 // --- TKxCustomPanel ----------------------------------------------------------------
 
 TKxCustomPanel::TKxCustomPanel(TComponent* AOwner)
-    : TKxCustomControl(AOwner),
-      FBevel(std::make_unique<TKxPanelBevel>()),
-      FGlyph(std::make_unique<TBitmap>()) {
+    : TKxCustomPanel(AOwner, std::make_unique<TKxPanelBevel>()) {}
+
+TKxCustomPanel::TKxCustomPanel(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel)
+    : TKxCustomControl(AOwner), FBevel(std::move(ABevel)), FGlyph(std::make_unique<TBitmap>()) {
   // Not csSetCaption: a panel never shows its Name.
   SetControlStyle(
       {csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque, csDoubleClicks, csReplicatable});
@@ -130,7 +133,7 @@ void TKxCustomPanel::InvalidateEdgeStrips(const TWindowPos& Pos) {
 void TKxCustomPanel::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
   inherited::MouseDown(Button, Shift, X, Y);
   if (!FMoveWinParent || Button != mbLeft) return;
-  if (!StartWindowMove(GetParentForm(this))) return;
+  if (!StartWindowMove(GetParentForm(this), this)) return;
   if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
 }
 
@@ -168,7 +171,11 @@ const TPublished& TKxPanel::PublishedProperties() {
   return table;
 }
 
-TKxPanelMenu::TKxPanelMenu(TComponent* AOwner) : TKxCustomPanel(AOwner) {
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner)
+    : TKxPanelMenu(AOwner, std::make_unique<TKxPanelBevel>()) {}
+
+TKxPanelMenu::TKxPanelMenu(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel)
+    : TKxCustomPanel(AOwner, std::move(ABevel)) {
   SetMoveWinParent(kDefaultMoveWinParent);
 }
 

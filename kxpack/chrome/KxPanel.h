@@ -12,26 +12,44 @@
 
 namespace kx {
 
-// Starts the system's interactive move of Window: the window follows the
-// mouse until the button is released, and only then does this return. The
-// mouse capture is released first, since the move loop takes the release.
-// False (and nothing moved) when Window is nullptr.
-bool StartWindowMove(host::TWinControl* Window);
+// Starts the system's interactive move of Window, on behalf of the control
+// Mover that was pressed: the window follows the mouse until the button is
+// released, and only then does this return. The mouse capture is released
+// first, since the move loop takes the release. False when Window is
+// nullptr (nothing moves), and when the loop freed Mover (a message it
+// dispatched freed the form): the caller must then leave Mover alone.
+bool StartWindowMove(host::TWinControl* Window, host::TControl* Mover);
 
 // Whether a new TKxPanel or TKxPanelMenu drags its parent form by a left press.
 inline constexpr bool kDefaultMoveWinParent = true;
 
-// The bevel a panel owns. The panel sets a one-pixel black border where a
-// plain bevel has none, so those two values are what form files leave out.
+// The bevel a panel owns. Its constructor gives it the values the plain
+// panel starts with; a panel class with a scheme of its own derives a bevel
+// whose constructor sets that scheme on top. The defaults a bevel class
+// declares are the values of a new one of that class, so each panel class's
+// form files leave out exactly what its constructor set, and a value equal
+// to another class's default is still written.
 class TKxPanelBevel : public TKxBevel {
   HOST_CLASS(TKxPanelBevel, TKxBevel)
  public:
   TKxPanelBevel();
-  // A one-pixel black border where a plain bevel has none.
-  static constexpr TKxBorderWidth kDefaultBorderWidth = 1;
-  static constexpr host::TColor kDefaultBorderColor = host::clBlack;
   static const TPublished& PublishedProperties();
+
+ protected:
+  // The published table of bevel class T: the plain bevel's entries, each
+  // declared default replaced by the value a new T holds.
+  template <class T>
+  static TPublished DefaultsOfNew();
 };
+
+template <class T>
+TPublished TKxPanelBevel::DefaultsOfNew() {
+  TPublishBuilder<T> b = host::Publish<T>();
+  T fresh;
+  for (const host::TPropInfo& p : TKxBevel::PublishedProperties().Properties())
+    if (p.HasDefault && p.IsOrdinal()) b.SetDefault(p.Name, p.GetOrd(&fresh));
+  return b;
+}
 
 class TKxCustomPanel : public TKxCustomControl {
   HOST_CLASS(TKxCustomPanel, TKxCustomControl)
@@ -58,6 +76,8 @@ class TKxCustomPanel : public TKxCustomControl {
   void AlignControls(host::TControl* AControl, TRect& Rect) override;
 
  protected:
+  // A panel whose bevel starts from a scheme of its own (see TKxPanelBevel).
+  TKxCustomPanel(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel);
   void CreateParams(host::TCreateParams& Params) override;
   void Paint() override;
   void CMIsToolControl(TMessage& Message) override;
@@ -110,6 +130,10 @@ class TKxPanelMenu : public TKxCustomPanel, public TKxAbout {
   using TKxCustomPanel::MoveWinParent;
   using TKxCustomPanel::SetMoveWinParent;
   static const TPublished& PublishedProperties();
+
+ protected:
+  // The chrome panels pass the bevel of their own scheme.
+  TKxPanelMenu(TComponent* AOwner, std::unique_ptr<TKxPanelBevel> ABevel);
 };
 
 }  // namespace kx

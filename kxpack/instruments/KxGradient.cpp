@@ -36,7 +36,7 @@ void TKxCustomGradient::Paint() {
 }
 
 bool TKxCustomGradient::MoveWindow(TWinControl* Window) {
-  if (!StartWindowMove(Window)) return false;
+  if (!StartWindowMove(Window, this)) return false;
   FPressMovedWindow = true;
   return true;
 }

@@ -42,7 +42,7 @@ class TKxCustomGradient : public TKxGraphicImageControl {
   void Paint() override;
   void WMLButtonDown(TMessage& Message) override;
   // Runs the interactive move of Window and notes that this press moved a
-  // window; false when there is none.
+  // window; false when there is none, or when the move freed the gradient.
   bool MoveWindow(host::TWinControl* Window);
 
  private:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "host/classes/TypInfo.h"
@@ -208,6 +209,43 @@ TEST(TypInfo, PublishingANameNobodyOffersFails) {
   EXPECT_FALSE(own.Find("Width")->HasDefault);
   EXPECT_EQ(own.Offered().size(), 4u);
   for (const TPropInfo& p : own.Offered()) EXPECT_NE(p.Name, "Width");
+}
+
+// A descendant whose constructor sets another text declares it as the default.
+class Titled : public TComponent {
+  HOST_CLASS(Titled, TComponent)
+ public:
+  using TComponent::TComponent;
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& v) { FCaption = v; }
+  static const TPublished& PublishedProperties() {
+    static const TPublished table =
+        Publish<Titled>().String("Caption", &Titled::Caption, &Titled::SetCaption, "");
+    return table;
+  }
+
+ private:
+  std::string FCaption;
+};
+
+class Named : public Titled {
+  HOST_CLASS(Named, Titled)
+ public:
+  explicit Named(TComponent* owner) : Titled(owner) { SetCaption("Orvane"); }
+  static const TPublished& PublishedProperties() {
+    static const TPublished table = Publish<Named>().SetDefault("Caption", "Orvane");
+    return table;
+  }
+};
+
+TEST(TypInfo, StringDefaultsChangeDownstream) {
+  Named n(nullptr);
+  const TPropInfo* caption = FindPropInfo(&n, "Caption");
+  EXPECT_EQ(caption->StrDefault, "Orvane");
+  EXPECT_FALSE(caption->IsStoredValue(&n));
+  n.SetCaption("");
+  EXPECT_TRUE(caption->IsStoredValue(&n));  // the empty text must come back
+  EXPECT_EQ(Titled::PublishedProperties().Find("Caption")->StrDefault, "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -289,6 +290,63 @@ TEST_F(KxPanelTest, FormFileKeepsTheBevelValuesOfAPanel) {
   EXPECT_EQ(back->Bevel()->BorderColor(), clBtnFace);
   EXPECT_EQ(back->Bevel()->InnerShadow(), 0x00A08D8D);
   back->Free();
+}
+
+// A chrome panel whose bevel starts from a scheme of its own: no border, a
+// dark border colour, a wider outer ring.
+class TSchemeBevel : public TKxPanelBevel {
+  HOST_CLASS(TSchemeBevel, TKxPanelBevel)
+ public:
+  TSchemeBevel() {
+    SetBorderWidth(0);
+    SetBorderColor(0x00584E4E);
+    SetOuterWidth(2);
+  }
+  static const TPublished& PublishedProperties() {
+    static const TPublished table = DefaultsOfNew<TSchemeBevel>();
+    return table;
+  }
+};
+
+class TSchemePanel : public TKxPanelMenu {
+  HOST_CLASS(TSchemePanel, TKxPanelMenu)
+ public:
+  explicit TSchemePanel(TComponent* AOwner)
+      : TKxPanelMenu(AOwner, std::make_unique<TSchemeBevel>()) {}
+};
+
+const bool kSchemePanelRegistered = (RegisterClasses<TSchemePanel>(), true);
+
+// Each panel class's form files leave out the values its own constructor
+// gives the bevel, and keep a value that only another class starts with.
+TEST_F(KxPanelTest, FormFileDefaultsOfTheBevelAreEachPanelClasssOwn) {
+  ASSERT_TRUE(kSchemePanelRegistered);
+  auto* scheme = new TSchemePanel(form);
+  scheme->SetName("Scheme1");
+  const std::string fresh = WriteForm(scheme);
+  EXPECT_EQ(fresh.find("Bevel.BorderWidth"), std::string::npos) << fresh;
+  EXPECT_EQ(fresh.find("Bevel.BorderColor"), std::string::npos) << fresh;
+  EXPECT_EQ(fresh.find("Bevel.OuterWidth"), std::string::npos) << fresh;
+
+  // The plain panel's values, which this class does not start with.
+  scheme->Bevel()->SetBorderWidth(1);
+  scheme->Bevel()->SetBorderColor(clBlack);
+  scheme->Bevel()->SetOuterWidth(1);
+  const std::string text = WriteForm(scheme);
+  EXPECT_NE(text.find("Bevel.BorderWidth = 1"), std::string::npos) << text;
+  EXPECT_NE(text.find("Bevel.BorderColor = clBlack"), std::string::npos) << text;
+  EXPECT_NE(text.find("Bevel.OuterWidth = 1"), std::string::npos) << text;
+  auto* back = ReadFormAs<TSchemePanel>(text, "scheme.kxf");
+  EXPECT_EQ(back->Bevel()->BorderWidth(), 1);
+  EXPECT_EQ(back->Bevel()->BorderColor(), clBlack);
+  EXPECT_EQ(back->Bevel()->OuterWidth(), 1);
+  back->Free();
+
+  // The plain panel still leaves its own one-pixel black border out.
+  panel->SetName("Panel1");
+  const std::string plain = WriteForm(panel);
+  EXPECT_EQ(plain.find("Bevel.BorderWidth"), std::string::npos) << plain;
+  EXPECT_EQ(plain.find("Bevel.BorderColor"), std::string::npos) << plain;
 }
 
 TEST(KxPanelPublished, PropertiesInDeclarationOrder) {

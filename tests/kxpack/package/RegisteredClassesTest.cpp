@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/base/FileContents.h"
@@ -149,7 +150,8 @@ class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInte
 
   // Writes the form file holding c, reads it back and compares every
   // published value of c with its copy's.
-  void ExpectReadsBackEqual(TComponent* c) {
+  // Properties named in ignored are left out of the comparison.
+  void ExpectReadsBackEqual(TComponent* c, const std::vector<std::string>& ignored = {}) {
     TComponent* root = RootOf(c);
     const std::string text = WriteForm(root);
     TComponent* copyRoot = ReadForm(text, "probe.kxf");
@@ -160,6 +162,9 @@ class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInte
     std::vector<std::string> before, after;
     Values(c, "", before);
     Values(copy, "", after);
+    for (const std::string& name : ignored)
+      for (auto* values : {&before, &after})
+        std::erase_if(*values, [&](const std::string& v) { return v.starts_with(name + " = "); });
     EXPECT_EQ(after, before) << text;
   }
 
@@ -220,11 +225,20 @@ void ChangeFromDefaults(TObject* obj) {
   }
 }
 
+// Values a class's Loaded sets whatever the file held: the title bar takes
+// its own font and, locked to the top, Top -1 (the font change also ends
+// ParentFont).
+std::vector<std::string> SetByLoaded(TClass cls) {
+  if (std::string_view(cls->Name) == "TKxPanelTitle")
+    return {"Top", "Font.Color", "Font.Style", "ParentFont"};
+  return {};
+}
+
 TEST_P(RegisteredClassTest, ChangedValuesReadBackEqual) {
   TComponent* c = Create(GetParam(), true);
   ChangeFromDefaults(c);
   Pump();
-  ExpectReadsBackEqual(c);
+  ExpectReadsBackEqual(c, SetByLoaded(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, RegisteredClassTest, ::testing::ValuesIn(AllClasses()),
