@@ -35,19 +35,21 @@ void TKxSystemThread::Execute() {
   // The component lives until this loop has ended, even when a call frees
   // it: its destructor waits for Execute, or, inside the call, terminates
   // this thread, so the loop reads nothing of it again.
+  //
+  // Off the main thread the loop never reaches a wait: it tells whoever
+  // drives the clock (a scripted session) not to wait for it. Through
+  // Synchronize it counts as waiting while its call is queued.
   while (!Terminated()) {
-    // A worker that calls back to back never reaches a wait: it tells
-    // whoever drives the clock (a scripted session) not to wait for it.
-    EndWorkerActivity();
     if (!FOwnerThread->Enabled() || Application->Terminated()) {
       // Nothing to call until the suspension or the end comes.
+      EndWorkerActivity();
       std::this_thread::yield();
-      continue;
-    }
-    if (FOwnerThread->SyncEvent())
+    } else if (FOwnerThread->SyncEvent()) {
       Synchronize([this] { CallExecute(); });
-    else
+    } else {
+      EndWorkerActivity();
       CallExecute();
+    }
   }
 }
 

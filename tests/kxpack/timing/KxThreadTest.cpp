@@ -65,7 +65,7 @@ TEST_F(KxThreadTest, CallsInterleaveWithTheMessagesOfTheMainThread) {
   host::HWND window = host::AllocateHWnd([&](host::TMessage& m) {
     if (m.Msg == host::WM_USER) order.push_back("message");
   });
-  MakeRunning([&](host::TObject*) {
+  TKxThread* thread = MakeRunning([&](host::TObject*) {
     order.push_back("call");
     host::PostMessage(window, host::WM_USER);
   });
@@ -74,6 +74,7 @@ TEST_F(KxThreadTest, CallsInterleaveWithTheMessagesOfTheMainThread) {
   ASSERT_GE(order.size(), 6u);
   for (size_t i = 0; i + 1 < order.size(); ++i)
     EXPECT_NE(order[i], order[i + 1]) << "at " << i << ": calls and messages alternate";
+  thread->Free();
   host::DeallocateHWnd(window);
 }
 
