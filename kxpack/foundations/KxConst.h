@@ -16,4 +16,11 @@ inline constexpr std::array<const char*, tns5x7 + 1> ResClockId = {
 inline constexpr std::array<const char*, tns5x7 + 1> ResTimeZoneId = {
     "AMPM13x24", "AMPM11x20", "AMPM7x13", "AMPM12x17", "AMPM5x7"};
 
+// The simple LED's strips by LedType, put into "LI_%s".
+inline constexpr std::array<const char*, tltLargeRect + 1> LedTypeName = {"RND", "RECT", "BIG"};
+
+// The three-colour LEDs' strips by LedType, put into "LIGHTS_%s_%s" with "ON"
+// or "OFF".
+inline constexpr std::array<const char*, tltGlassDiamond + 1> ResId = {"RND", "RECT", "SQR", "DMD"};
+
 }  // namespace kx
