@@ -62,7 +62,7 @@ TEST_F(KxgalleryTest, TheGallerysThreadCountsInItsDisplay) {
   // The counter (the Counter display in the Timing panel): 000000 without
   // the handler, past it with.
   int differing = 0;
-  for (int y = 484; y < 508; ++y)
+  for (int y = 620; y < 644; ++y)
     for (int x = 26; x < 114; ++x) differing += unbound.At(x, y) != bound.At(x, y);
   EXPECT_GT(differing, 0);
 }
