@@ -99,5 +99,7 @@ inline constexpr UINT CM_ENTER = CM_BASE + 26;
 inline constexpr UINT CM_EXIT = CM_BASE + 27;
 inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_ISTOOLCONTROL = CM_BASE + 50;
+inline constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
+inline constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 
 }  // namespace host

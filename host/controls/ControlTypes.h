@@ -39,6 +39,8 @@ using TShiftState = TSet<TShiftStateFlag>;
 HOST_ENUM(TDragMode, dmManual, dmAutomatic)
 HOST_ENUM(TDragKind, dkDrag, dkDock)
 HOST_ENUM(THelpType, htKeyword, htContext)
+// Reading order of a control's text, for right-to-left scripts.
+HOST_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly)
 
 // A cursor: 0 and the negative values are the system cursors.
 using TCursor = int16_t;

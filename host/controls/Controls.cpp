@@ -260,6 +260,25 @@ void TControl::FontChanged(TObject*) {
   Perform(CM_FONTCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode v) {
+  FParentBiDiMode = false;
+  if (v == FBiDiMode) return;
+  FBiDiMode = v;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  if (v == FParentBiDiMode) return;
+  FParentBiDiMode = v;
+  if (v) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (!FParentBiDiMode || !FParent || FParent->BiDiMode() == FBiDiMode) return;
+  FBiDiMode = FParent->BiDiMode();
+  Perform(CM_BIDIMODECHANGED);
+}
+
 void TControl::SetText(const std::string& v) {
   if (v == FText) return;
   FText = v;
@@ -302,6 +321,7 @@ void TControl::SetParent(TWinControl* AParent) {
     AParent->InsertControl(this);
     ParentColorChanged();
     ParentFontChanged();
+    ParentBiDiModeChanged();
     if (FParentShowHint) FShowHint = AParent->ShowHint();
   }
 }
@@ -415,6 +435,12 @@ void TControl::Dispatch(TMessage& Message) {
       break;
     case CM_PARENTFONTCHANGED:
       CMParentFontChanged(Message);
+      break;
+    case CM_BIDIMODECHANGED:
+      CMBiDiModeChanged(Message);
+      break;
+    case CM_PARENTBIDIMODECHANGED:
+      CMParentBiDiModeChanged(Message);
       break;
     default:
       DefaultHandler(Message);
@@ -536,6 +562,8 @@ void TControl::CMVisibleChanged(TMessage&) {
 
 void TControl::CMParentColorChanged(TMessage&) { ParentColorChanged(); }
 void TControl::CMParentFontChanged(TMessage&) { ParentFontChanged(); }
+void TControl::CMBiDiModeChanged(TMessage&) { Invalidate(); }
+void TControl::CMParentBiDiModeChanged(TMessage&) { ParentBiDiModeChanged(); }
 
 // --- free functions
 // -----------------------------------------------------------

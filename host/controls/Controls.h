@@ -123,6 +123,14 @@ class TControl : public TComponent {
   bool IsFontStored() const { return !FParentFont; }
   void SetParentFont(bool v);
 
+  // Follows the parent's while ParentBiDiMode; setting it stops that. Stored
+  // in form files only when not taken from the parent.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool v);
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+
   const std::string& Caption() const { return FText; }
   void SetCaption(const std::string& v) { SetText(v); }
   const std::string& Text() const { return FText; }
@@ -235,6 +243,7 @@ class TControl : public TComponent {
   // Where the control's Color and Font come from when ParentColor/ParentFont.
   void ParentColorChanged();
   void ParentFontChanged();
+  void ParentBiDiModeChanged();
   virtual void FontChanged(TObject* Sender);
   // Auto-sized controls compute their size here; false when they keep it.
   virtual bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight);
@@ -261,6 +270,8 @@ class TControl : public TComponent {
   virtual void CMVisibleChanged(TMessage& Message);
   virtual void CMParentColorChanged(TMessage& Message);
   virtual void CMParentFontChanged(TMessage& Message);
+  virtual void CMBiDiModeChanged(TMessage& Message);
+  virtual void CMParentBiDiModeChanged(TMessage& Message);
 
   int32_t FLeft = 0;
   int32_t FTop = 0;
@@ -290,6 +301,8 @@ class TControl : public TComponent {
   bool FParentColor = true;
   std::unique_ptr<TFont> FFont;
   bool FParentFont = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
   std::string FText;
   TCursor FCursor = crDefault;
   std::string FHint;
@@ -425,6 +438,7 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message);
   void CMColorChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
+  void CMBiDiModeChanged(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;
 
@@ -436,20 +450,30 @@ class TWinControl : public TControl {
   // The keys the control handles itself instead of dialog navigation.
   virtual bool WantsKey(Word) const { return false; }
 
-  // Aligns the children when alignment is enabled; else remembers to.
+  // Aligns the children when alignment is enabled (else remembers to), then
+  // sizes an auto-sized control to what its children now need.
   void AlignControl(TControl* AControl);
+  // With AutoSize: the size that holds the visible children inside the
+  // frame that AdjustClientRect takes off; a side that the control's own
+  // alignment fixes, or that no child asks for, keeps its size. False
+  // when no child asks for anything.
+  bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
   // Tells the children that the parent's colour or font changed.
   void NotifyControls(UINT Msg);
 
  private:
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect, std::vector<TControl*>& list);
   void ApplyAnchors(TControl* c);
+  // A child came or went: aligned ones are realigned, and an auto-sized
+  // control sizes itself to the children it now has.
+  void ChildListChanged(const TControl* AControl);
 
   std::unique_ptr<ControlWindow> FWindow;
   std::vector<TControl*> FControls;        // windowless children
   std::vector<TWinControl*> FWinControls;  // windowed children
   std::vector<TWinControl*> FTabList;      // windowed children in tab order
   int32_t FAlignLevel = 0;
+  bool FAutoSizing = false;  // inside AdjustSize from AlignControl
   bool FTabStop = false;
   TCreateParams FParams;
 

@@ -16,7 +16,6 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
 
 void TCustomPanel::Changed() {
   Realign();
-  if (AutoSize()) AdjustSize();
   Invalidate();
 }
 
@@ -75,35 +74,6 @@ int32_t TCustomPanel::FrameSize() const {
 void TCustomPanel::AdjustClientRect(TRect& Rect) {
   const int32_t f = FrameSize();
   Rect = host::Rect(Rect.Left + f, Rect.Top + f, Rect.Right - f, Rect.Bottom - f);
-}
-
-void TCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
-  inherited::AlignControls(AControl, Rect);
-  // A child that moved or grew changes what an auto-sized panel must hold.
-  if (AutoSize() && !FAutoSizing) {
-    FAutoSizing = true;
-    AdjustSize();
-    FAutoSizing = false;
-  }
-}
-
-bool TCustomPanel::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
-  int32_t right = 0, bottom = 0;
-  bool any = false;
-  for (int32_t i = 0; i < ControlCount(); ++i) {
-    TControl* c = Controls(i);
-    if (!c->Visible()) continue;
-    any = true;
-    right = std::max(right, c->Left() + c->Width());
-    bottom = std::max(bottom, c->Top() + c->Height());
-  }
-  if (!any) return false;
-  const int32_t f = FrameSize();
-  // Children aligned to the right or bottom follow the panel's size, so
-  // only the others decide it.
-  NewWidth = right + f;
-  NewHeight = bottom + f;
-  return true;
 }
 
 namespace {

@@ -51,14 +51,11 @@ class TCustomPanel : public TCustomControl {
   // How far the children's area lies inside the bounds on each side.
   int32_t FrameSize() const;
   void AdjustClientRect(TRect& Rect) override;
-  void AlignControls(TControl* AControl, TRect& Rect) override;
 
  protected:
   void Paint() override;
   void CMTextChanged(TMessage& Message) override;
   void WMWindowPosChanged(TMessage& Message) override;
-  // The size that holds every visible child plus the frame.
-  bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
 
  private:
   void Changed();
@@ -71,7 +68,6 @@ class TCustomPanel : public TCustomControl {
   TBorderStyle FBorderStyle = bsNone;
   bool FFullRepaint = kDefaultFullRepaint;
   bool FCtl3D = kDefaultCtl3D;
-  bool FAutoSizing = false;
 };
 
 class TPanel : public TCustomPanel {

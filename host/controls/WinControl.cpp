@@ -76,7 +76,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   }
   AControl->UpdateAnchorRules();
   AControl->Invalidate();
-  if (AControl->Align() != alNone) Realign();
+  ChildListChanged(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -94,7 +94,14 @@ void TWinControl::RemoveControl(TControl* AControl) {
     FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
   }
   AControl->FParent = nullptr;
-  if (AControl->Align() != alNone && !ComponentState().Contains(csDestroying)) Realign();
+  if (!ComponentState().Contains(csDestroying)) ChildListChanged(AControl);
+}
+
+void TWinControl::ChildListChanged(const TControl* AControl) {
+  if (AControl->Align() != alNone)
+    Realign();
+  else if (AutoSize())
+    AdjustSize();
 }
 
 void TWinControl::SetParent(TWinControl* AParent) {
@@ -162,6 +169,61 @@ void TWinControl::AlignControl(TControl* AControl) {
   AlignControls(AControl, r);
   --FAlignLevel;
   FControlState.Exclude(csAlignmentNeeded);
+  // A child that moved, grew or came and went changes what an auto-sized
+  // control must hold. Its new size realigns the children again; the flag
+  // keeps that from sizing it a second time.
+  if (!AutoSize() || FAutoSizing) return;
+  FAutoSizing = true;
+  try {
+    AdjustSize();
+  } catch (...) {
+    FAutoSizing = false;
+    throw;
+  }
+  FAutoSizing = false;
+}
+
+bool TWinControl::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) {
+  // What the children need inside the frame: the far edges of the placed
+  // ones, and the widths (heights) of those stacked along the sides (ends).
+  // A child aligned across a side follows the control's size on that axis
+  // and asks for nothing there; alClient children ask for nothing.
+  // 64 bits: the sums of many wide children must not wrap.
+  int64_t right = 0, bottom = 0, sides = 0, ends = 0;
+  bool across = false, down = false;
+  for (int32_t i = 0, n = ControlCount(); i < n; ++i) {
+    const TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    switch (c->Align()) {
+      case alLeft:
+      case alRight:
+        sides += c->Width();
+        across = true;
+        break;
+      case alTop:
+      case alBottom:
+        ends += c->Height();
+        down = true;
+        break;
+      case alClient:
+        break;
+      default:
+        right = std::max(right, int64_t{c->Left()} + c->Width());
+        bottom = std::max(bottom, int64_t{c->Top()} + c->Height());
+        across = down = true;
+    }
+  }
+  if (!across && !down) return false;
+  // The placed children's Left and Top already count the frame's left and
+  // top; what lies beyond the frame's right and bottom is added.
+  TRect inner = ClientRect();
+  AdjustClientRect(inner);
+  const TAlign a = Align();
+  if (across && a != alTop && a != alBottom && a != alClient)
+    NewWidth = SaturateToInt32(std::max(right, inner.Left + sides) + (Width() - inner.Right));
+  if (down && a != alLeft && a != alRight && a != alClient)
+    NewHeight = SaturateToInt32(std::max(bottom, inner.Top + ends) + (Height() - inner.Bottom));
+  return true;
 }
 
 namespace {
@@ -433,6 +495,11 @@ void TWinControl::CMColorChanged(TMessage& Message) {
 void TWinControl::CMFontChanged(TMessage& Message) {
   inherited::CMFontChanged(Message);
   NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::CMBiDiModeChanged(TMessage& Message) {
+  inherited::CMBiDiModeChanged(Message);
+  NotifyControls(CM_PARENTBIDIMODECHANGED);
 }
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {

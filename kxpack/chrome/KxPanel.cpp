@@ -78,10 +78,7 @@ void TKxCustomPanel::BevelChanged(TObject*) {
 
 void TKxCustomPanel::GlyphChanged(TObject*) { Invalidate(); }
 
-void TKxCustomPanel::AlignControls(TControl* AControl, TRect& Rect) {
-  FBevel->GetVisibleArea(Rect);
-  inherited::AlignControls(AControl, Rect);
-}
+void TKxCustomPanel::AdjustClientRect(TRect& Rect) { FBevel->GetVisibleArea(Rect); }
 
 void TKxCustomPanel::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);

@@ -72,8 +72,9 @@ class TKxCustomPanel : public TKxCustomControl {
   bool Locked() const { return FLocked; }
   void SetLocked(bool Value) { FLocked = Value; }
 
-  // The bevel's thickness comes off Rect before the children are aligned.
-  void AlignControls(host::TControl* AControl, TRect& Rect) override;
+  // The bevel's thickness comes off the client rectangle: the children are
+  // aligned inside the bevel, and an auto-sized panel holds them with it.
+  void AdjustClientRect(TRect& Rect) override;
 
  protected:
   // A panel whose bevel starts from a scheme of its own (see TKxPanelBevel).

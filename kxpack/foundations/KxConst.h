@@ -11,4 +11,11 @@ namespace kx {
 inline constexpr std::array<const char*, tns5x7 + 1> ResNumId = {"NUM13x24", "NUM11x20", "NUM7x13",
                                                                  "NUM12x17", "NUM5x7"};
 
+// The simple LED's strips by LedType, put into "LI_%s".
+inline constexpr std::array<const char*, tltLargeRect + 1> LedTypeName = {"RND", "RECT", "BIG"};
+
+// The three-colour LEDs' strips by LedType, put into "LIGHTS_%s_%s" with "ON"
+// or "OFF".
+inline constexpr std::array<const char*, tltGlassDiamond + 1> ResId = {"RND", "RECT", "SQR", "DMD"};
+
 }  // namespace kx

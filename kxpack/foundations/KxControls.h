@@ -55,6 +55,17 @@ TPublishBuilder<T>& PublishAbout(TPublishBuilder<T>& b) {
       .String("AboutVers", &T::AboutVers, &T::SetAboutVers);
 }
 
+// Runs Step and drops whatever it raises. The chrome's painting, loading and
+// resizing run through it: a failure leaves a partly drawn or placed
+// control rather than an error in the message loop.
+template <class F>
+void Swallowing(F Step) noexcept {
+  try {
+    Step();
+  } catch (...) {
+  }
+}
+
 // What the windowless and the windowed base control share, put on the host
 // class Base: the design and loading state, the background fill, update
 // counting, and the helper every repainting property setter goes through.

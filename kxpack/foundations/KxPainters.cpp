@@ -238,57 +238,60 @@ void CalcImageTextLayout(TCanvas* Canvas, const TRect& Client, const TPoint& Off
     TextBounds = {0, 0, 0, 0};
   }
 
+  // In 64 bits: any Margin and Spacing, however large, give positions that
+  // are then taken to the nearest Integer instead of wrapping around.
   const bool horizontal = Layout == tImageLeft || Layout == tImageRight;
-  TPoint textPos;
+  int64_t imageX = 0, imageY = 0, textX = 0, textY = 0;
   // Centred across the layout axis.
   if (horizontal) {
-    ImagePos.Y = (clientSize.Y - ImageSize.Y + 1) / 2;
-    textPos.Y = (clientSize.Y - textSize.Y + 1) / 2;
+    imageY = (int64_t{clientSize.Y} - ImageSize.Y + 1) / 2;
+    textY = (int64_t{clientSize.Y} - textSize.Y + 1) / 2;
   } else {
-    ImagePos.X = (clientSize.X - ImageSize.X + 1) / 2;
-    textPos.X = (clientSize.X - textSize.X + 1) / 2;
+    imageX = (int64_t{clientSize.X} - ImageSize.X + 1) / 2;
+    textX = (int64_t{clientSize.X} - textSize.X + 1) / 2;
   }
 
-  if (textSize.X == 0 || ImageSize.X == 0) Spacing = 0;
+  int64_t margin = Margin, spacing = Spacing;
+  if (textSize.X == 0 || ImageSize.X == 0) spacing = 0;
 
   // Margin and spacing along the layout axis; −1 means automatic.
-  const Integer client = horizontal ? clientSize.X : clientSize.Y;
-  const Integer image = horizontal ? ImageSize.X : ImageSize.Y;
-  const Integer text = horizontal ? textSize.X : textSize.Y;
-  if (Margin == -1) {
-    if (Spacing == -1) {
-      Margin = (client - (image + text)) / 3;  // equal space before, between, after
-      Spacing = Margin;
+  const int64_t client = horizontal ? clientSize.X : clientSize.Y;
+  const int64_t image = horizontal ? ImageSize.X : ImageSize.Y;
+  const int64_t text = horizontal ? textSize.X : textSize.Y;
+  if (margin == -1) {
+    if (spacing == -1) {
+      margin = (client - (image + text)) / 3;  // equal space before, between, after
+      spacing = margin;
     } else {
-      Margin = (client - (image + Spacing + text) + 1) / 2;  // the group centred
+      margin = (client - (image + spacing + text) + 1) / 2;  // the group centred
     }
-  } else if (Spacing == -1) {
-    Spacing = ((client - (Margin + image)) - text) / 2;
+  } else if (spacing == -1) {
+    spacing = ((client - (margin + image)) - text) / 2;
   }
 
   switch (Layout) {
     case tImageLeft:
-      ImagePos.X = Margin;
-      textPos.X = ImagePos.X + ImageSize.X + Spacing;
+      imageX = margin;
+      textX = imageX + ImageSize.X + spacing;
       break;
     case tImageRight:
-      ImagePos.X = clientSize.X - Margin - ImageSize.X;
-      textPos.X = ImagePos.X - Spacing - textSize.X;
+      imageX = clientSize.X - margin - ImageSize.X;
+      textX = imageX - spacing - textSize.X;
       break;
     case tImageTop:
-      ImagePos.Y = Margin;
-      textPos.Y = ImagePos.Y + ImageSize.Y + Spacing;
+      imageY = margin;
+      textY = imageY + ImageSize.Y + spacing;
       break;
     case tImageBottom:
-      ImagePos.Y = clientSize.Y - Margin - ImageSize.Y;
-      textPos.Y = ImagePos.Y - Spacing - textSize.Y;
+      imageY = clientSize.Y - margin - ImageSize.Y;
+      textY = imageY - spacing - textSize.Y;
       break;
   }
 
-  const Integer dx = Client.Left + Offset.X, dy = Client.Top + Offset.Y;
-  ImagePos.X += dx;
-  ImagePos.Y += dy;
-  host::OffsetRect(TextBounds, textPos.X + dx, textPos.Y + dy);
+  const int64_t dx = int64_t{Client.Left} + Offset.X, dy = int64_t{Client.Top} + Offset.Y;
+  ImagePos = Pt(imageX + dx, imageY + dy);
+  const TPoint textPos = Pt(textX + dx, textY + dy);
+  TextBounds = host::Bounds(textPos.X, textPos.Y, textSize.X, textSize.Y);
 }
 
 }  // namespace kx

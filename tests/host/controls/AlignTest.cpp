@@ -103,5 +103,78 @@ TEST(AlignTest, ResizeFiresOnSizeChangesOnly) {
   EXPECT_EQ(resizes, 2);
 }
 
+// A windowed control whose children sit inside a 2-pixel frame.
+class FramedControl : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  void AdjustClientRect(TRect& Rect) override {
+    Rect = host::Rect(Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2);
+  }
+};
+
+TEST(AutoSizeTest, HoldsTheVisibleChildrenInsideTheFrame) {
+  FramedControl box(nullptr);
+  box.SetBounds(5, 5, 200, 100);
+  box.SetAutoSize(true);
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 200, 100)) << "no child: the size stays";
+  TControl* a = Child(&box, alNone, Bounds(2, 2, 50, 20));
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 54, 24)) << "a child came";
+  a->SetWidth(80);
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 84, 24)) << "it grew";
+  TControl* b = Child(&box, alNone, Bounds(10, 30, 10, 10));
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 84, 42)) << "another below";
+  b->Hide();
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 84, 24)) << "that one hidden";
+  b->Show();
+  b->SetParent(nullptr);
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 84, 24)) << "that one gone";
+  delete b;
+  box.SetAutoSize(false);
+  a->SetWidth(30);
+  EXPECT_EQ(box.BoundsRect(), Bounds(5, 5, 84, 24)) << "AutoSize off";
+}
+
+TEST(AutoSizeTest, ChildrenAlignedToASideAreStackedAndFollowTheNewSize) {
+  FramedControl box(nullptr);
+  box.SetBounds(0, 0, 200, 100);
+  box.SetAutoSize(true);
+  Child(&box, alNone, Bounds(2, 2, 100, 20));
+  TControl* right = Child(&box, alRight, Bounds(0, 0, 10, 5));
+  EXPECT_EQ(box.BoundsRect(), Rect(0, 0, 104, 24));
+  EXPECT_EQ(right->BoundsRect(), Rect(92, 2, 102, 22));
+  TControl* left = Child(&box, alLeft, Bounds(0, 0, 95, 5));
+  // 95 + 10 side by side need more than the placed child's 100.
+  EXPECT_EQ(box.BoundsRect(), Rect(0, 0, 109, 24));
+  EXPECT_EQ(left->BoundsRect(), Rect(2, 2, 97, 22));
+  EXPECT_EQ(right->BoundsRect(), Rect(97, 2, 107, 22));
+  left->Free();
+  EXPECT_EQ(box.BoundsRect(), Rect(0, 0, 104, 24));
+  EXPECT_EQ(right->BoundsRect(), Rect(92, 2, 102, 22));
+}
+
+TEST(AutoSizeTest, TheSideItsOwnAlignmentFixesKeepsTheParentsSize) {
+  TCustomControl form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* top = new FramedControl(&form);
+  top->SetParent(&form);
+  top->SetAlign(alTop);
+  top->SetAutoSize(true);
+  Child(top, alNone, Bounds(2, 2, 50, 20));
+  EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 300, 24));
+  auto* left = new FramedControl(&form);
+  left->SetParent(&form);
+  left->SetAlign(alLeft);
+  left->SetAutoSize(true);
+  Child(left, alNone, Bounds(2, 2, 50, 20));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 24, 54, 200));
+  // Only a client-aligned child: nothing to hold, the size stays.
+  auto* only = new FramedControl(&form);
+  only->SetBounds(100, 100, 40, 30);
+  only->SetParent(&form);
+  only->SetAutoSize(true);
+  Child(only, alClient, Bounds(0, 0, 1, 1));
+  EXPECT_EQ(only->BoundsRect(), Bounds(100, 100, 40, 30));
+}
+
 }  // namespace
 }  // namespace host::testing

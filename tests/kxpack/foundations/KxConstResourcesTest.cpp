@@ -31,6 +31,17 @@ TEST(KxConst, DisplayTablesNameBitmapsOfTheirStyle) {
   for (int style = tns13x24; style <= tns5x7; ++style) ExpectBitmap(ResNumId[style], digits[style]);
 }
 
+TEST(KxConst, LedTablesNameTheStripsOfEachType) {
+  // "RECT" is in both tables: LI_RECT for the simple LED, LIGHTS_RECT_* for the lamps.
+  const Size simple[] = {{18, 9}, {20, 5}, {34, 7}};
+  for (int type = tltRounded; type <= tltLargeRect; ++type)
+    ExpectBitmap(std::string("LI_") + LedTypeName[type], simple[type]);
+  const Size lamps[] = {{39, 13}, {51, 7}, {39, 13}, {39, 13}};
+  for (int type = tltGlassRounded; type <= tltGlassDiamond; ++type)
+    for (const char* state : {"ON", "OFF"})
+      ExpectBitmap(std::string("LIGHTS_") + ResId[type] + "_" + state, lamps[type]);
+}
+
 TEST(KxConst, NamesMatchWithoutRegardToCase) {
   ExpectBitmap("num5x7", {52, 7});
   ExpectBitmap("Lights_Rect_On", {51, 7});

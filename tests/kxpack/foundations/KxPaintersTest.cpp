@@ -534,6 +534,31 @@ TEST(CalcImageTextLayout, CaptionBesideTheImage) {
   }
 }
 
+// Margins and spacings at the ends of the Integer range place image and
+// caption at the nearest Integer, never wrapped around to the other side.
+TEST(CalcImageTextLayout, ExtremeMarginsAndSpacingsSaturate) {
+  Surface s(4, 4);
+  const TRect client{0, 0, 100, 40};
+  TPoint imagePos;
+  TRect textBounds;
+  CalcImageTextLayout(s.Canvas(), client, {0, 0}, "Power", tImageLeft, INT_MAX, INT_MAX, {16, 16},
+                      imagePos, textBounds);
+  EXPECT_EQ(imagePos.X, INT_MAX);
+  EXPECT_EQ(textBounds.Left, INT_MAX);
+  EXPECT_EQ(textBounds.Right, INT_MAX);
+  // The image lies past the far end; the text, worked out from the exact
+  // image place, comes back into view.
+  CalcImageTextLayout(s.Canvas(), client, {0, 0}, "Power", tImageRight, INT_MIN, INT_MAX, {16, 16},
+                      imagePos, textBounds);
+  EXPECT_EQ(imagePos.X, INT_MAX);
+  EXPECT_EQ(textBounds.Right, 85);
+  // Automatic margin with the largest spacing: the group is centred far to the left.
+  CalcImageTextLayout(s.Canvas(), client, {0, 0}, "Power", tImageTop, -1, INT_MAX, {16, 16},
+                      imagePos, textBounds);
+  EXPECT_EQ(imagePos.Y, (40 - (int64_t{16} + INT_MAX + HeightOf(textBounds)) + 1) / 2);
+  EXPECT_GT(textBounds.Top, 0);
+}
+
 TEST(KxUtilsBitmaps, AllocateDeallocateAndBitmapRect) {
   std::unique_ptr<TBitmap> bitmaps[3];
   bitmaps[1] = std::make_unique<TBitmap>();

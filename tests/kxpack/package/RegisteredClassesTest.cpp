@@ -127,6 +127,23 @@ void Values(TObject* obj, const std::string& path, std::vector<std::string>& out
   }
 }
 
+// Values that loading changes by design: the class, the value as written,
+// and what the copy reads once loaded.
+struct LoadedChange {
+  std::string_view Class, Before, After;
+};
+// A footer loaded with neither sizing switch on reads UseResizeImg False.
+constexpr LoadedChange kChangedByLoading[] = {
+    {"TKxPanelFooter", "UseResizeImg = 1", "UseResizeImg = 0"}};
+
+// values of an object of class cls as its copy reads them after loading.
+void AsLoaded(std::string_view cls, std::vector<std::string>& values) {
+  for (const LoadedChange& change : kChangedByLoading)
+    if (change.Class == cls)
+      std::replace(values.begin(), values.end(), std::string(change.Before),
+                   std::string(change.After));
+}
+
 class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInterface<TClass> {
  protected:
   // A new instance: a form on its own, or a component owned by a form; a
@@ -161,6 +178,7 @@ class RegisteredClassTest : public HeadlessTest, public ::testing::WithParamInte
     Pump();
     std::vector<std::string> before, after;
     Values(c, "", before);
+    AsLoaded(c->ClassName(), before);
     Values(copy, "", after);
     for (const std::string& name : ignored)
       for (auto* values : {&before, &after})
