@@ -29,6 +29,13 @@ HeadlessPlatform& Headless() {
   return *HeadlessPlatform::Active();
 }
 
+// The headless platform with its clock made manual, before a form is read.
+HeadlessPlatform& ManualHeadless() {
+  HeadlessPlatform& platform = Headless();
+  platform.SetManualClock(true);
+  return platform;
+}
+
 host::TCustomForm* ReadForm(const std::string& path, const host::TReadOptions& options) {
   host::TComponent* root = host::ReadForm(host::ReadFileContents(path), path, Application, options);
   if (auto* form = host::As<host::TCustomForm>(root)) return form;
@@ -42,15 +49,16 @@ constexpr int32_t kDragSteps = 8;
 
 }  // namespace
 
-Session::Session(host::TCustomForm* form) : platform_(Headless()), form_(form), owned_(false) {
-  platform_.SetManualClock(true);
+void Session::UseVirtualTime() { ManualHeadless(); }
+
+Session::Session(host::TCustomForm* form)
+    : platform_(ManualHeadless()), form_(form), owned_(false) {
   form_->Show();
   Settle();
 }
 
 Session::Session(const std::string& formFile, const host::TReadOptions& options)
-    : platform_(Headless()), form_(ReadForm(formFile, options)), owned_(true) {
-  platform_.SetManualClock(true);
+    : platform_(ManualHeadless()), form_(ReadForm(formFile, options)), owned_(true) {
   try {
     form_->Show();
     Settle();

@@ -61,6 +61,11 @@ class Session {
 
   host::TCustomForm* Form() const { return form_; }
 
+  // Makes the headless platform current with its clock manual. A caller
+  // that reads the form itself does this first, so the timers and workers
+  // the form starts count in virtual time from the start.
+  static void UseVirtualTime();
+
   // Mouse, at client coordinates of the form.
   void Move(int32_t x, int32_t y);
   void Press(int32_t x, int32_t y, host::MouseButton button = host::MouseButton::Left,

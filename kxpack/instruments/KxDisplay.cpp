@@ -16,7 +16,7 @@ using namespace host;
 
 namespace {
 
-// The key colours of the glyph strips: unlit segments, lit segments.
+// The key colours of the glyphs: unlit segments, lit segments.
 constexpr TColor kUnlitKey = 0x808080;
 constexpr TColor kLitKey = 0xC0C0C0;
 constexpr Integer kMaxDigits = 15;
@@ -122,10 +122,14 @@ void TKxDisplay::SetAutoSize(bool Value) {
 void TKxDisplay::LoadBitmaps() {
   // Always from the resource, so a recolouring never works on an already
   // recoloured strip.
-  FNumBitmap->SetHandle(LoadBitmap(HInstance(), ResNumId[FStyle]));
-  FPalette->ToBMP(FNumBitmap.get(), kUnlitKey, kLitKey);
+  LoadGlyph(FNumBitmap.get(), ResNumId[FStyle]);
   FCellWidth = FNumBitmap->Width() / kDisplayCellCount;
   FCellHeight = FNumBitmap->Height();
+}
+
+void TKxDisplay::LoadGlyph(TBitmap* Bitmap, const char* Name) const {
+  Bitmap->SetHandle(LoadBitmap(HInstance(), Name));
+  FPalette->ToBMP(Bitmap, kUnlitKey, kLitKey);
 }
 
 void TKxDisplay::PaletteModified(TObject*) {
@@ -156,12 +160,7 @@ void TKxDisplay::RequestAlign() {
 }
 
 void TKxDisplay::Paint() {
-  FPainting = true;
-  struct Done {
-    bool& painting;
-    ~Done() { painting = false; }
-  } done{FPainting};
-
+  const TPaintScope painting(*this);
   ClearBitmapCanvas();
   const std::string text = CellText(FValue, FDigits, FLeadingZero, FZeroBlank);
   // In 64 bits: a large Spacing puts the row, and cells, past the

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "host/base/DateTime.h"
 #include "host/testing/Session.h"
 #include "kxpack/package/KxPack.h"
 
@@ -22,6 +23,8 @@ host::TReadOptions LeaveHandlersUnbound() {
 }
 
 host::BitmapImage RunScript(const fs::path& form) {
+  // A fixed wall clock from before the form is read: clocks show the time.
+  host::SetNow(host::EncodeDate(2026, 3, 14) + host::EncodeTime(13, 45, 30, 0));
   kx::testing::Session session(form.string(), LeaveHandlersUnbound());
   session.Move(30, 30);
   session.Click(60, 90);

@@ -3,6 +3,7 @@
 #include "host/testing/Session.h"
 
 #include <atomic>
+#include <chrono>
 
 #include "host/base/DateTime.h"
 #include "host/classes/ClassRegistry.h"
@@ -260,6 +261,25 @@ TEST_F(SessionTest, AWorkersTimedWaitWakesOnVirtualTime) {
   EXPECT_EQ(timeouts, 6);
   worker->Stop();
   worker->Free();
+}
+
+// A form read after UseVirtualTime starts its timers on the virtual clock:
+// however long reading it and starting the session take in real time, the
+// first tick comes one whole interval after the session started.
+TEST_F(SessionTest, TimersOfAFormReadAfterUseVirtualTimeCountFromTheSessionsStart) {
+  session_.reset();
+  form_->Free();
+  Headless().SetManualClock(false);
+  Session::UseVirtualTime();
+  form_ = ReadFormAs<TSessionForm>(kFormText, "session.kxf");
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(5)) {
+  }
+  session_ = std::make_unique<Session>(form_);
+  session_->Wait(999);
+  EXPECT_EQ(form_->Ticks, 0);
+  session_->Wait(1);
+  EXPECT_EQ(form_->Ticks, 1);
 }
 
 }  // namespace
