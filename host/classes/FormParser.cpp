@@ -68,7 +68,7 @@ class Parser {
 
   TFormProperty LoneProperty() {
     if (tok_.Kind != Token::tIdent) Expected("a property name");
-    TFormProperty p = Property(0);
+    TFormProperty p = Property();
     if (tok_.Kind != Token::tEnd) Expected("end of line");
     return p;
   }
@@ -119,7 +119,7 @@ class Parser {
       if (IsKeyword("object")) {
         obj.Children.push_back(Object(depth + 1));
       } else if (tok_.Kind == Token::tIdent) {
-        obj.Properties.push_back(Property(depth));
+        obj.Properties.push_back(Property());
       } else if (tok_.Kind == Token::tEnd) {
         const std::string name = obj.Name.empty() ? obj.ClassName : obj.Name;
         Expected("'end' of object " + name + " (line " + std::to_string(obj.Line) + ")");
@@ -136,7 +136,7 @@ class Parser {
     return out;
   }
 
-  TFormProperty Property(int depth) {
+  TFormProperty Property() {
     TFormProperty p;
     p.Line = tok_.Line;
     const std::string& name = tok_.Text;
@@ -145,11 +145,11 @@ class Parser {
     Advance();
     if (!IsSymbol('=')) Expected("'=' after " + p.Name);
     Advance();
-    p.Value = Value(depth);
+    p.Value = Value();
     return p;
   }
 
-  TFormValue Value(int depth) {
+  TFormValue Value() {
     TFormValue v;
     switch (tok_.Kind) {
       case Token::tInteger:
@@ -180,7 +180,6 @@ class Parser {
         if (tok_.Symbol == '[') return SetValue();
         if (tok_.Symbol == '(') return ListValue();
         if (tok_.Symbol == '{') return BinaryValue();
-        if (tok_.Symbol == '<') return CollectionValue(depth);
         [[fallthrough]];
       default:
         Expected("a value");
@@ -227,32 +226,6 @@ class Parser {
     while (!IsSymbol(')')) {
       if (tok_.Kind != Token::tString) Expected("a string or ')'");
       v.Items.push_back(StringValue());
-    }
-    Advance();
-    return v;
-  }
-
-  // < item Prop = … end item … end >; items nest like objects.
-  TFormValue CollectionValue(int depth) {
-    if (depth + 1 >= kMaxDepth)
-      Fail(tok_.Line,
-           "expected at most " + std::to_string(kMaxDepth) + " nested objects, found more");
-    TFormValue v;
-    v.Kind = TFormValue::vkCollection;
-    v.Text = "< … >";
-    Advance();
-    while (!IsSymbol('>')) {
-      if (!IsKeyword("item")) Expected("'item' or '>'");
-      TFormItem item;
-      item.Line = tok_.Line;
-      Advance();
-      while (!IsKeyword("end")) {
-        if (tok_.Kind != Token::tIdent)
-          Expected("a property or 'end' of the item of line " + std::to_string(item.Line));
-        item.Properties.push_back(Property(depth + 1));
-      }
-      Advance();
-      v.Collection.push_back(std::move(item));
     }
     Advance();
     return v;
@@ -307,7 +280,7 @@ class Parser {
       Number();
     } else if (c == '\'' || c == '#') {
       String();
-    } else if (std::string_view("=:[](){},+<>").find(c) != std::string_view::npos) {
+    } else if (std::string_view("=:[](){},+").find(c) != std::string_view::npos) {
       tok_.Kind = Token::tSymbol;
       tok_.Symbol = c;
       tok_.Text.assign(1, c);

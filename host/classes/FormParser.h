@@ -8,7 +8,6 @@
 //     Anchors = [akLeft, akTop]     a set
 //     Items.Strings = ( 'a' 'b' )   a string list
 //     Glyph.Data = { 0A1B }         binary data in hex
-//     Bars = < item Position = 5 end item end >   a collection of items
 //     OnClick = BtSaveClick         identifiers: names, enumeration values, True …
 //     object Button1: TButton … end
 //   end
@@ -19,41 +18,22 @@
 
 namespace host {
 
-struct TFormProperty;
-struct TFormItem;
-
 struct TFormValue {
-  enum TKind : uint8_t {
-    vkInteger,
-    vkFloat,
-    vkString,
-    vkIdent,
-    vkSet,
-    vkList,
-    vkBinary,
-    vkCollection
-  };
+  enum TKind : uint8_t { vkInteger, vkFloat, vkString, vkIdent, vkSet, vkList, vkBinary };
   TKind Kind = vkInteger;
   bool Hex = false;  // an integer written as $hex (a bit pattern: up to 8 digits)
   int64_t Int = 0;
   double Float = 0;
-  std::string Str;                    // string text, or identifier
-  std::vector<std::string> Items;     // set elements, or list strings
-  std::vector<uint8_t> Bytes;         // binary data
-  std::vector<TFormItem> Collection;  // the items of a collection
-  std::string Text;                   // as written, for messages
+  std::string Str;                 // string text, or identifier
+  std::vector<std::string> Items;  // set elements, or list strings
+  std::vector<uint8_t> Bytes;      // binary data
+  std::string Text;                // as written, for messages
 };
 
 struct TFormProperty {
   std::string Name;  // possibly dotted: Bevel.InnerWidth
   TFormValue Value;
   int Line = 0;
-};
-
-// One item of a collection: its properties, as an object's.
-struct TFormItem {
-  int Line = 0;
-  std::vector<TFormProperty> Properties;
 };
 
 struct TFormObject {

@@ -23,9 +23,8 @@ struct Assignment {
   std::vector<const TPropInfo*> Via;  // the sub-objects on the way (Bevel in Bevel.InnerWidth)
   const TPropInfo* Prop = nullptr;
   int64_t Ord = 0;
-  const TMethodInfo* Method = nullptr;         // nullptr for an event: clears it
-  bool Unpublished = false;                    // an event naming a method the root lacks
-  std::vector<std::vector<Assignment>> Items;  // a collection's, item by item
+  const TMethodInfo* Method = nullptr;  // nullptr for an event: clears it
+  bool Unpublished = false;             // an event naming a method the root lacks
 };
 
 // One object of the file, checked.
@@ -162,7 +161,7 @@ class FormReader {
       const size_t dot = rest.find('.');
       const std::string_view part = rest.substr(0, dot);
       const TPublished* table = PublishedOfClass(cls);
-      const TPropInfo* info = table ? table->FindStored(part) : nullptr;
+      const TPropInfo* info = table ? table->Find(part) : nullptr;
       if (!info || !info->Stored)
         Fail(p.Line, "expected a published property of " + std::string(cls->Name) + ", found '" +
                          std::string(part) + "'");
@@ -271,14 +270,6 @@ class FormReader {
         return;
       case tkBinary:
         if (v.Kind != TFormValue::vkBinary) WrongValue(a, "binary data { … }");
-        return;
-      case tkCollection:
-        if (v.Kind != TFormValue::vkCollection) WrongValue(a, "a collection < item … end >");
-        for (const TFormItem& item : v.Collection) {
-          std::vector<Assignment>& checked = a.Items.emplace_back();
-          for (const TFormProperty& ip : item.Properties)
-            checked.push_back(CheckProperty(p.PropClass, ip));
-        }
         return;
     }
   }
@@ -394,7 +385,7 @@ class FormReader {
     }
   }
 
-  TObject* Target(TObject* comp, const Assignment& a) const {
+  TObject* Target(TComponent* comp, const Assignment& a) const {
     TObject* target = comp;
     for (const TPropInfo* via : a.Via) {
       target = via->GetObject(target);
@@ -403,7 +394,7 @@ class FormReader {
     return target;
   }
 
-  void ApplyProperty(TObject* comp, const Assignment& a) {
+  void ApplyProperty(TComponent* comp, const Assignment& a) {
     TObject* target = Target(comp, a);
     const TPropInfo& p = *a.Prop;
     const TFormValue& v = a.Source->Value;
@@ -438,31 +429,10 @@ class FormReader {
       case tkBinary:
         p.SetBinary(target, v.Bytes);
         break;
-      case tkCollection:
-        ApplyItems(target, a);
-        break;
       case tkClass:
         break;  // refused while checking
       default:
         p.SetOrd(target, a.Ord);
-    }
-  }
-
-  // The items the object has take the file's values in order; a file with
-  // more items than the object has is refused at the first one too many.
-  void ApplyItems(TObject* target, const Assignment& a) {
-    const TPropInfo& p = *a.Prop;
-    const Integer count = p.ItemCount(target);
-    for (size_t i = 0; i < a.Items.size(); ++i) {
-      const TFormItem& source = a.Source->Value.Collection[i];
-      if (static_cast<int64_t>(i) >= count)
-        Fail(source.Line, "expected at most " + std::to_string(count) + " items in " + p.Name +
-                              ", found " + std::to_string(a.Items.size()));
-      TObject* item = p.ItemAt(target, static_cast<Integer>(i));
-      for (const Assignment& ia : a.Items[i]) {
-        line_ = ia.Source->Line;
-        Guarded([&] { ApplyProperty(item, ia); });
-      }
     }
   }
 

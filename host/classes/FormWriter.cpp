@@ -94,24 +94,21 @@ class FormWriter {
   void Properties(TObject* obj, const std::string& prefix, int depth) {
     const TPublished* table = obj->Published();
     if (!table) return;
-    for (const auto* list : {&table->Properties(), &table->Stored()})
-      for (const TPropInfo& p : *list) Property(obj, p, prefix, depth);
-  }
-
-  void Property(TObject* obj, const TPropInfo& p, const std::string& prefix, int depth) {
-    if (p.Kind == tkClass) {
-      if (TObject* sub = p.Stored ? p.GetObject(obj) : nullptr)
-        Properties(sub, prefix + p.Name + ".", depth);
-      return;
+    for (const TPropInfo& p : table->Properties()) {
+      if (p.Kind == tkClass) {
+        if (TObject* sub = p.Stored ? p.GetObject(obj) : nullptr)
+          Properties(sub, prefix + p.Name + ".", depth);
+        continue;
+      }
+      if (!p.IsStoredValue(obj)) continue;
+      if (p.Kind == tkComponent && ReferenceName(p.GetObject(obj)).empty()) continue;
+      Indent(depth);
+      out_ += prefix;
+      out_ += p.Name;
+      out_ += " = ";
+      Value(obj, p, depth);
+      out_ += '\n';
     }
-    if (!p.IsStoredValue(obj)) return;
-    if (p.Kind == tkComponent && ReferenceName(p.GetObject(obj)).empty()) return;
-    Indent(depth);
-    out_ += prefix;
-    out_ += p.Name;
-    out_ += " = ";
-    Value(obj, p, depth);
-    out_ += '\n';
   }
 
   void Value(TObject* obj, const TPropInfo& p, int depth) {
@@ -178,18 +175,6 @@ class FormWriter {
         out_ += '}';
         break;
       }
-      case tkCollection:
-        out_ += '<';
-        for (Integer i = 0, n = p.ItemCount(obj); i < n; ++i) {
-          out_ += '\n';
-          Indent(depth + 1);
-          out_ += "item\n";
-          Properties(p.ItemAt(obj, i), "", depth + 2);
-          Indent(depth + 1);
-          out_ += "end";
-        }
-        out_ += '>';
-        break;
       case tkClass:
         break;
     }
@@ -238,7 +223,7 @@ std::string WritePropertyValue(TComponent* root, TComponent* component, std::str
     const size_t dot = name.find('.');
     const std::string_view part = name.substr(0, dot);
     const TPublished* table = obj->Published();
-    const TPropInfo* info = table ? table->FindStored(part) : nullptr;
+    const TPropInfo* info = table ? table->Find(part) : nullptr;
     const bool last = dot == std::string_view::npos;
     // A sub-object is a step of the name, never its end.
     if (!info || (info->Kind == tkClass) == last)

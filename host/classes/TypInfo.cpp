@@ -23,16 +23,6 @@ bool TPropInfo::IsStoredValue(TObject* obj) const {
       return !GetStr(obj).empty();
     case tkBinary:
       return !GetBinary(obj).empty();
-    case tkCollection:
-      // Items are written by their place, so all are written when one must be.
-      for (Integer i = 0, n = ItemCount(obj); i < n; ++i) {
-        TObject* item = ItemAt(obj, i);
-        const TPublished* table = item->Published();
-        if (!table) continue;
-        for (const TPropInfo& p : table->Properties())
-          if (p.IsStoredValue(item)) return true;
-      }
-      return false;
     default:
       return !HasDefault || GetOrd(obj) != OrdDefault;
   }
@@ -41,13 +31,6 @@ bool TPropInfo::IsStoredValue(TObject* obj) const {
 const TPropInfo* TPublished::Find(std::string_view name) const {
   auto it = prop_index_.find(LowerCase(name));
   return it == prop_index_.end() ? nullptr : &props_[it->second];
-}
-
-const TPropInfo* TPublished::FindStored(std::string_view name) const {
-  if (const TPropInfo* p = Find(name)) return p;
-  auto it = std::find_if(stored_.begin(), stored_.end(),
-                         [&](const TPropInfo& p) { return SameText(p.Name, name); });
-  return it == stored_.end() ? nullptr : &*it;
 }
 
 const TMethodInfo* TPublished::FindMethod(std::string_view name) const {
@@ -76,11 +59,6 @@ void TPublished::Put(TPropInfo info) {
 
 void TPublished::Hide(std::string_view name) {
   std::erase_if(props_, [&](const TPropInfo& p) { return SameText(p.Name, name); });
-}
-
-void TPublished::Store(TPropInfo info) {
-  std::erase_if(stored_, [&](const TPropInfo& p) { return SameText(p.Name, info.Name); });
-  stored_.push_back(std::move(info));
 }
 
 void TPublished::Offer(TPropInfo info) {

@@ -39,11 +39,6 @@
 //
 // A form class publishes the methods its events may name:
 //   .Method("BtSaveClick", &TForm1::BtSaveClick)
-//
-// After Storing(), a class declares what form files keep of it beyond its
-// published properties, written after them and never shown as published
-// (the bars of a meter whose count another property gives):
-//   .Storing().Collection("Bars", &T::GetCount, &T::GetItem)
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -76,7 +71,6 @@ enum TTypeKind : uint8_t {
   tkComponent,    // a reference to another component, streamed by name
   tkMethod,       // an event, streamed by the name of a published method of the form
   tkBinary,       // opaque bytes (bitmap and picture data), streamed as { hex }
-  tkCollection,   // items the object owns, streamed as < item … end item … end >
 };
 
 // One published property. Only the accessors of its kind are set: ordinal
@@ -108,8 +102,6 @@ struct TPropInfo {
   std::function<void*(TObject*)> EventField;          // the TEvent<…> of an event
   std::function<std::vector<uint8_t>(TObject*)> GetBinary;
   std::function<void(TObject*, std::span<const uint8_t>)> SetBinary;
-  std::function<Integer(TObject*)> ItemCount;         // a collection's items
-  std::function<TObject*(TObject*, Integer)> ItemAt;  // PropClass is the items' class
 
   bool IsOrdinal() const { return Kind <= tkColor; }
   // True when the value of obj must be written: Stored, and for a property
@@ -140,12 +132,8 @@ class TPublished {
   const std::vector<TMethodInfo>& Methods() const { return methods_; }
   // Declared for descendants to publish; not read or written.
   const std::vector<TPropInfo>& Offered() const { return offered_; }
-  // Read and written after the published properties, but not published.
-  const std::vector<TPropInfo>& Stored() const { return stored_; }
   // Lookups by name, without regard to case; nullptr when absent.
   const TPropInfo* Find(std::string_view name) const;
-  // A published property, or else one stored beyond them.
-  const TPropInfo* FindStored(std::string_view name) const;
   const TMethodInfo* FindMethod(std::string_view name) const;
   const TCallInfo* FindCall(std::string_view name) const;
 
@@ -158,7 +146,6 @@ class TPublished {
   void PutMethod(TMethodInfo info);
   void PutCall(TCallInfo info);
   void Offer(TPropInfo info);
-  void Store(TPropInfo info);
   // Moves an offered entry, or an inherited published one, to the end of
   // the published list; false when there is neither.
   bool PublishInherited(std::string_view name);
@@ -166,7 +153,6 @@ class TPublished {
 
   std::vector<TPropInfo> props_;
   std::vector<TPropInfo> offered_;
-  std::vector<TPropInfo> stored_;
   std::vector<TMethodInfo> methods_;
   std::vector<TCallInfo> calls_;                          // few: looked up by a scan
   std::unordered_map<std::string, size_t> prop_index_;    // lower-case name → position
@@ -397,25 +383,6 @@ class TPublishBuilder {
     return Add(std::move(p));
   }
 
-  // A collection of items the object owns, each item an object with its own
-  // published table: count gives the number of items, item the one at an
-  // index (0 first). A file can give values to the items there are, not
-  // add items; the collection is applied after the object's other
-  // properties, and written only when an item holds a value to store.
-  template <class C, class I>
-  TPublishBuilder& Collection(std::string name, C count, I item) {
-    using Ptr = std::remove_cvref_t<std::invoke_result_t<const I&, T*, Integer>>;
-    using U = std::remove_cv_t<std::remove_pointer_t<Ptr>>;
-    TPropInfo p = Base(std::move(name), tkCollection);
-    p.PropClass = U::StaticClass();
-    p.ReadLast = true;
-    p.ItemCount = [count](TObject* o) { return Integer(std::invoke(count, static_cast<T*>(o))); };
-    p.ItemAt = [item](TObject* o, Integer index) -> TObject* {
-      return const_cast<U*>(std::invoke(item, static_cast<T*>(o), index));
-    };
-    return Add(std::move(p));
-  }
-
   // A published method of a form, for events of the matching signature.
   template <class... A>
   TPublishBuilder& Method(std::string name, void (T::*method)(A...)) {
@@ -439,12 +406,7 @@ class TPublishBuilder {
 
   // Everything declared after this is offered to descendants, not published.
   TPublishBuilder& Offering() {
-    section_ = kOffered;
-    return *this;
-  }
-  // Everything declared after this is stored in form files, not published.
-  TPublishBuilder& Storing() {
-    section_ = kStored;
+    offering_ = true;
     return *this;
   }
   // Publishes offered (or moves inherited published) entries at the current
@@ -553,19 +515,17 @@ class TPublishBuilder {
     return Add(std::move(p));
   }
   TPublishBuilder& Add(TPropInfo p) {
-    if (section_ == kOffered)
+    if (offering_)
       table_.Offer(std::move(p));
-    else if (section_ == kStored)
-      table_.Store(std::move(p));
     else
       table_.Put(std::move(p));
-    last_section_ = section_;
+    last_offered_ = offering_;
     return *this;
   }
   void PublishEach(std::string_view name) {
     if (!table_.PublishInherited(name))
       throw EInvalidOperation("No offered property " + std::string(name) + " to publish");
-    last_section_ = kPublished;
+    last_offered_ = false;
   }
   void PublishEach(std::span<const std::string_view> group) {
     for (std::string_view name : group) PublishEach(name);
@@ -576,21 +536,16 @@ class TPublishBuilder {
   static void Collect(std::vector<std::string_view>& out, std::span<const std::string_view> group) {
     out.insert(out.end(), group.begin(), group.end());
   }
-  TPropInfo& last() {
-    if (last_section_ == kOffered) return table_.offered_.back();
-    if (last_section_ == kStored) return table_.stored_.back();
-    return table_.props_.back();
-  }
+  TPropInfo& last() { return last_offered_ ? table_.offered_.back() : table_.props_.back(); }
   TPropInfo& Existing(std::string_view name) {
     TPropInfo* p = table_.FindMutable(name);
     if (!p) throw EInvalidOperation("No published property " + std::string(name) + " to change");
     return *p;
   }
 
-  enum Section : uint8_t { kPublished, kOffered, kStored };
   TPublished table_;
-  Section section_ = kPublished;
-  Section last_section_ = kPublished;
+  bool offering_ = false;
+  bool last_offered_ = false;
 };
 
 template <class T>

@@ -409,10 +409,7 @@ const TPublished& TKxMixViewer::PublishedProperties() {
                  "ParentColor")
         .Default(false)
         .Publish("ParentShowHint", "PopupMenu", "ShowHint", "Visible")
-        .PublishEvents("OnClick", "OnContextPopup", "OnDblClick", kDragDockEvents, kMouseEvents)
-        // The bars' positions, stored with the viewer as a collection.
-        .Storing()
-        .Collection("Bars", &T::GetCount, &T::GetItem);
+        .PublishEvents("OnClick", "OnContextPopup", "OnDblClick", kDragDockEvents, kMouseEvents);
     return TPublished(builder);
   }();
   return table;
