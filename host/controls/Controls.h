@@ -16,6 +16,7 @@
 #include "host/graphics/Canvas.h"
 #include "host/graphics/Font.h"
 #include "host/graphics/Gdi.h"
+#include "host/platform/Platform.h"
 
 namespace host {
 
@@ -178,6 +179,16 @@ class TControl : public TComponent {
   virtual void Update();
   void BringToFront();
   void SendToBack();
+
+  // What a left press at P (client coordinates) does to the window: Normal
+  // when the control takes the press itself, Draggable when the press would
+  // move the window, a resize edge when it would size it from there.
+  // Platforms where only the compositor can move a window (Wayland) ask
+  // this before the press, which then never reaches the control.
+  virtual HitArea WindowHitArea(TPoint P) const {
+    (void)P;
+    return HitArea::Normal;
+  }
 
   // Sends a message straight to the control's window procedure.
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);

@@ -101,6 +101,9 @@ const TPublished& TCustomForm::PublishedProperties() {
           .Int("ClientWidth", &T::ClientWidth, &T::SetClientWidth)
           .Bool("KeyPreview", &T::KeyPreview, &T::SetKeyPreview, false)
           .Enum("Position", &T::Position, &T::SetPosition, poDesigned)
+          .Bool("ScreenSnap", &T::ScreenSnap, &T::SetScreenSnap, false)
+          .Int("SnapBuffer", &T::SnapBuffer, &T::SetSnapBuffer, kDefaultSnapBuffer)
+          .Enum("WindowState", &T::WindowState, &T::SetWindowState, wsNormal)
           .Event("OnActivate", &T::FOnActivate)
           .Event("OnClose", &T::FOnClose)
           .Event("OnCloseQuery", &T::FOnCloseQuery)
@@ -127,8 +130,9 @@ const TPublished& TForm::PublishedProperties() {
           .StoredUnlessDefault()
           .Publish("Font")
           .StoredUnlessDefault()
-          .Publish("KeyPreview", "Position", "ShowHint", "Visible")
+          .Publish("KeyPreview", "Position", "ScreenSnap", "ShowHint", "SnapBuffer", "Visible")
           .Default(false)
+          .Publish("WindowState")
           .PublishEvents("OnActivate", "OnClick", "OnClose", "OnCloseQuery", "OnCreate",
                          "OnDblClick", "OnDeactivate", "OnDestroy", "OnHide", kKeyEvents,
                          kMouseEvents, "OnPaint", "OnResize", "OnShow");

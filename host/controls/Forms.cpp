@@ -7,11 +7,38 @@
 #include "host/controls/ControlWindow.h"
 #include "host/graphics/Color.h"
 #include "host/threads/Clock.h"
+#include "host/threads/UtilityWindow.h"
 
 namespace host {
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
+
+namespace {
+
+WindowShowState ShowStateOf(TWindowState state) {
+  switch (state) {
+    case wsMinimized:
+      return WindowShowState::Minimized;
+    case wsMaximized:
+      return WindowShowState::Maximized;
+    default:
+      return WindowShowState::Normal;
+  }
+}
+
+TWindowState WindowStateOf(WindowShowState state) {
+  switch (state) {
+    case WindowShowState::Minimized:
+      return wsMinimized;
+    case WindowShowState::Maximized:
+      return wsMaximized;
+    default:
+      return wsNormal;
+  }
+}
+
+}  // namespace
 
 // --- TCustomForm
 // --------------------------------------------------------------
@@ -42,8 +69,10 @@ TCustomForm::~TCustomForm() {
   if (Screen->FActiveForm == this) Screen->FActiveForm = nullptr;
   if (Application->MainForm() == this) Application->SetMainForm(nullptr);
   Application->PopModal(this);
+  std::erase_if(Application->FMinimized, [this](const auto& entry) { return entry.first == this; });
   if (FPlatformWindow) {
     FPlatformWindow->SetEvents(nullptr);
+    FPlatformWindow->SetHitTest(nullptr);
     FPlatformWindow->Hide();
   }
   Window()->SetShown(false);
@@ -114,9 +143,55 @@ void TCustomForm::EnsurePlatformWindow() {
   const int32_t minW = std::max(Constraints()->MinWidth(), 1);
   const int32_t minH = std::max(Constraints()->MinHeight(), 1);
   FPlatformWindow->SetMinimumSize(minW, minH);
+  FPlatformWindow->SetHitTest([this](TPoint p) {
+    // Asked from inside the platform's event handling, where nothing may throw.
+    try {
+      return WindowHitAreaAt(p);
+    } catch (...) {
+      return HitArea::Normal;
+    }
+  });
+  ApplySnap();
   Window()->Surface()->Present = [this](const BitmapImage& frame, const Region& dirty) {
     if (FPlatformWindow) FPlatformWindow->Present(frame, dirty.Rects());
   };
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  if (v == FWindowState) return;
+  FWindowState = v;
+  ApplyWindowState();
+}
+
+void TCustomForm::ApplyWindowState() {
+  if (!FPlatformWindow || !Visible() || ComponentState().Contains(csDesigning)) return;
+  FPlatformWindow->SetShowState(ShowStateOf(FWindowState));
+  PlatformBoundsChanged(FPlatformWindow->Bounds());
+}
+
+void TCustomForm::PlatformShowStateChanged(WindowShowState state) {
+  FWindowState = WindowStateOf(state);
+}
+
+void TCustomForm::SetScreenSnap(bool v) {
+  FScreenSnap = v;
+  ApplySnap();
+}
+
+void TCustomForm::SetSnapBuffer(int32_t v) {
+  FSnapBuffer = v;
+  ApplySnap();
+}
+
+void TCustomForm::ApplySnap() {
+  if (FPlatformWindow) FPlatformWindow->SetSnapBuffer(FScreenSnap ? FSnapBuffer : 0);
+}
+
+HitArea TCustomForm::WindowHitAreaAt(TPoint P) const {
+  if (ComponentState().Contains(csDesigning) || !FInput->AcceptsInput()) return HitArea::Normal;
+  TPoint local;
+  TControl* control = FInput->ControlAt(P, local);
+  return control ? control->WindowHitArea(local) : HitArea::Normal;
 }
 
 void TCustomForm::PlaceOnShow() {
@@ -169,9 +244,7 @@ void TCustomForm::PlatformFocusChanged(bool focused) {
     if (FOnActivate) FOnActivate(this);
   } else {
     if (FOnDeactivate) FOnDeactivate(this);
-    bool anyActive = false;
-    for (TCustomForm* f : Screen->FForms) anyActive = anyActive || f->FActive;
-    if (!anyActive) Application->SetActive(false);
+    Application->FormDeactivated();
   }
 }
 
@@ -216,6 +289,15 @@ void TCustomForm::WMSysCommand(TMessage& Message) {
     case SC_CLOSE:
       Close();
       return;
+    case SC_MINIMIZE:
+      SetWindowState(wsMinimized);
+      return;
+    case SC_MAXIMIZE:
+      SetWindowState(wsMaximized);
+      return;
+    case SC_RESTORE:
+      SetWindowState(wsNormal);
+      return;
     default:
       return;
   }
@@ -254,8 +336,10 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
     Window()->Invalidate(nullptr, true);
     FPlatformWindow->Show();
     FPlatformWindow->Activate();
-    PlatformFocusChanged(true);
+    // A form hidden while minimised comes back minimised, without the keyboard.
+    if (FPlatformWindow->ShowState() != WindowShowState::Minimized) PlatformFocusChanged(true);
     if (!FActiveControl) SelectNext(nullptr, true, true);
+    if (FPlatformWindow->ShowState() != ShowStateOf(FWindowState)) ApplyWindowState();
   } else {
     if (ContainsFocus(this)) SetFocusedControl(nullptr);
     if (FPlatformWindow) FPlatformWindow->Hide();
@@ -472,6 +556,24 @@ void TApplication::Run() {
 
 void TApplication::Terminate() { PostQuitMessage(0); }
 
+void TApplication::Minimize() {
+  for (int32_t i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* f = Screen->Forms(i);
+    if (f->Visible() && f->WindowState() != wsMinimized)
+      FMinimized.emplace_back(f, f->WindowState());
+  }
+  // Each form leaves FMinimized if a handler frees it on the way.
+  for (size_t i = 0; i < FMinimized.size(); ++i) FMinimized[i].first->SetWindowState(wsMinimized);
+}
+
+void TApplication::Restore() {
+  while (!FMinimized.empty()) {
+    const auto [form, state] = FMinimized.back();
+    FMinimized.pop_back();
+    if (form->WindowState() == wsMinimized) form->SetWindowState(state);
+  }
+}
+
 void TApplication::HandleException(TObject* Sender) {
   std::exception_ptr current = std::current_exception();
   if (!current) return;
@@ -497,6 +599,17 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(Exception* E) {
   std::fprintf(stderr, "%s\n", E->Message().c_str());
   std::fflush(stderr);
+}
+
+void TApplication::FormDeactivated() {
+  if (!FActivityWindow)
+    FActivityWindow = AllocateHWnd([this](TMessage& m) {
+      if (m.Msg != CM_DEACTIVATE) return;
+      for (int32_t i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i)->Active()) return;
+      SetActive(false);
+    });
+  PostMessage(FActivityWindow, CM_DEACTIVATE);
 }
 
 void TApplication::SetActive(bool active) {

@@ -3,6 +3,7 @@
 // application object that runs the message loop, and the screen.
 #include <atomic>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "host/controls/Controls.h"
@@ -16,6 +17,7 @@ HOST_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow
 HOST_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
           poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 HOST_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
+HOST_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 HOST_ENUM(TFormStateFlag, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated)
 using TFormState = TSet<TFormStateFlag>;
 
@@ -42,6 +44,23 @@ class TCustomForm : public TWinControl {
   void SetActiveControlField(TWinControl* v) { FActiveControl = v; }
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
+
+  // Minimised, maximised to the screen's work area, or placed (wsNormal
+  // brings back the bounds from before maximising). A hidden form keeps the
+  // value and shows in that state.
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState v);
+  // While the user moves the form, its edges snap to the work area's edges
+  // when they come within SnapBuffer pixels.
+  static constexpr int32_t kDefaultSnapBuffer = 10;
+  bool ScreenSnap() const { return FScreenSnap; }
+  void SetScreenSnap(bool v);
+  int32_t SnapBuffer() const { return FSnapBuffer; }
+  void SetSnapBuffer(int32_t v);
+  // What a left press at a client point does to the window, as the control
+  // under it answers (TControl::WindowHitArea); Normal where the form takes
+  // no input.
+  HitArea WindowHitAreaAt(TPoint P) const;
 
   // Shows the form and runs a nested message loop until ModalResult is set;
   // other forms take no input meanwhile. Returns the ModalResult.
@@ -75,6 +94,7 @@ class TCustomForm : public TWinControl {
   // From the platform window (through FormInput).
   void PlatformBoundsChanged(const TRect& bounds);
   void PlatformFocusChanged(bool focused);
+  void PlatformShowStateChanged(WindowShowState state);
 
   const TNotifyEvent& OnCreate() const { return FOnCreate; }
   void SetOnCreate(TNotifyEvent v) { FOnCreate = std::move(v); }
@@ -116,6 +136,8 @@ class TCustomForm : public TWinControl {
   void EnsurePlatformWindow();
   void PlaceOnShow();
   void CloseModal();
+  void ApplyWindowState();
+  void ApplySnap();
 
   TFormBorderStyle FBorderStyle = kDefaultBorderStyle;
   TPosition FPosition = poDesigned;
@@ -123,6 +145,9 @@ class TCustomForm : public TWinControl {
   TFormState FFormState;
   TWinControl* FActiveControl = nullptr;
   bool FKeyPreview = false;
+  TWindowState FWindowState = wsNormal;
+  bool FScreenSnap = false;
+  int32_t FSnapBuffer = kDefaultSnapBuffer;
   bool FActive = false;
   bool FSyncingBounds = false;
   bool FCreated = false;
@@ -181,6 +206,9 @@ class TApplication : public TComponent {
   // until one comes.
   void HandleMessage();
   void Terminate();
+  // Minimises every shown form; Restore gives each the state it had.
+  void Minimize();
+  void Restore();
   // Any thread.
   bool Terminated() const { return FTerminated.load(); }
   // Call inside a catch block: hands the exception to OnException, or
@@ -223,6 +251,12 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage();
   void Idle();
+  // A form lost the keyboard. The application turns inactive only if no
+  // form has it once the messages queued now are handled: the keyboard
+  // leaves one window before it reaches the next, also between two forms
+  // of this application.
+  void FormDeactivated();
+  friend class TCustomForm;  // FormDeactivated; a form going away leaves FMinimized
 
   TCustomForm* FMainForm = nullptr;
   std::string FTitle;
@@ -230,6 +264,9 @@ class TApplication : public TComponent {
   bool FActive = false;
   std::atomic<bool> FTerminated{false};
   std::vector<TCustomForm*> FModalForms;
+  // The forms Minimize minimised, with the state each had before.
+  std::vector<std::pair<TCustomForm*, TWindowState>> FMinimized;
+  HWND FActivityWindow = nullptr;  // receives FormDeactivated's check
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TMessageEvent FOnMessage;

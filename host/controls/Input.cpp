@@ -326,4 +326,8 @@ void FormInput::BoundsChanged(const TRect& bounds) {
   Guarded([&] { form_->PlatformBoundsChanged(bounds); });
 }
 
+void FormInput::ShowStateChanged(WindowShowState state) {
+  Guarded([&] { form_->PlatformShowStateChanged(state); });
+}
+
 }  // namespace host

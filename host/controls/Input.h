@@ -60,13 +60,15 @@ class FormInput : public WindowEvents {
   void CloseRequest() override;
   void FocusChanged(bool focused) override;
   void BoundsChanged(const TRect& bounds) override;
+  void ShowStateChanged(WindowShowState state) override;
 
   // The innermost control at a client point of the form, and that point in
   // the control's client coordinates.
   TControl* ControlAt(TPoint formPoint, TPoint& local) const;
+  // The form is enabled and no other form is modal.
+  bool AcceptsInput() const;
 
  private:
-  bool AcceptsInput() const;
   void TrackHover(TPoint formPoint);
   void UpdateCursor();
   TControl* MouseTarget(TPoint formPoint, TPoint& local) const;

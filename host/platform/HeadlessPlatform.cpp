@@ -125,13 +125,13 @@ size_t HeadlessPlatform::PendingInput() const {
 std::vector<HeadlessWindow*> HeadlessPlatform::Windows() const {
   std::vector<HeadlessWindow*> visible;
   for (HeadlessWindow* w : windows_)
-    if (w->Visible()) visible.push_back(w);
+    if (w->OnScreen()) visible.push_back(w);
   return visible;
 }
 
 HeadlessWindow* HeadlessPlatform::WindowAt(TPoint screen) const {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
-    if ((*it)->Visible() && (*it)->Bounds().Contains(screen)) return *it;
+    if ((*it)->OnScreen() && (*it)->Bounds().Contains(screen)) return *it;
   return nullptr;
 }
 
@@ -279,6 +279,15 @@ void HeadlessPlatform::Forget(HeadlessWindow* window) {
   if (focus_ == window) focus_ = nullptr;
 }
 
+void HeadlessPlatform::TakeOffScreen(HeadlessWindow* window) {
+  if (grab_ == window) grab_ = nullptr;
+  if (hover_ == window) hover_ = nullptr;
+  if (focus_ == window) {
+    const auto onScreen = Windows();
+    SetFocusWindow(onScreen.empty() ? nullptr : onScreen.back());
+  }
+}
+
 void HeadlessPlatform::RunMoveSize(HeadlessWindow& window, MoveSizeKind kind) {
   if (!AnyButton(state_)) return;
   const MouseButton held = state_.Left    ? MouseButton::Left
@@ -290,8 +299,8 @@ void HeadlessPlatform::RunMoveSize(HeadlessWindow& window, MoveSizeKind kind) {
   while (PopInput(input)) {
     if (auto* move = std::get_if<MouseMoveInput>(&input)) {
       pointer_ = move->Pos;
-      window.ChangeBoundsByUser(
-          MoveSizeBounds(kind, start, press, pointer_, window.minWidth_, window.minHeight_));
+      window.ChangeBoundsByUser(MoveSizeStep(kind, start, press, pointer_, window.minWidth_,
+                                             window.minHeight_, workArea_, window.SnapBuffer()));
     } else if (auto* button = std::get_if<MouseButtonInput>(&input)) {
       if (button->Down || button->Button != held) continue;
       SetButtonHeld(held, false);
@@ -326,17 +335,32 @@ void HeadlessWindow::Show() {
 void HeadlessWindow::Hide() {
   if (!visible_) return;
   visible_ = false;
-  if (platform_.grab_ == this) platform_.grab_ = nullptr;
-  if (platform_.hover_ == this) platform_.hover_ = nullptr;
-  if (platform_.focus_ == this) {
-    const auto visible = platform_.Windows();
-    platform_.SetFocusWindow(visible.empty() ? nullptr : visible.back());
-  }
+  platform_.TakeOffScreen(this);
 }
 
 void HeadlessWindow::Activate() {
   platform_.Raise(this);
-  if (visible_) platform_.SetFocusWindow(this);
+  if (OnScreen()) platform_.SetFocusWindow(this);
+}
+
+void HeadlessWindow::SetShowState(WindowShowState state) {
+  if (state == state_) return;
+  const WindowShowState old = state_;
+  if (state == WindowShowState::Minimized) {
+    beforeMinimized_ = old;
+    state_ = state;
+    platform_.TakeOffScreen(this);
+    return;
+  }
+  const WindowShowState placed = old == WindowShowState::Minimized ? beforeMinimized_ : old;
+  if (state == WindowShowState::Maximized && placed == WindowShowState::Normal) {
+    normalBounds_ = bounds_;
+    SetBounds(platform_.WorkArea());
+  } else if (state == WindowShowState::Normal && placed == WindowShowState::Maximized) {
+    SetBounds(normalBounds_);
+  }
+  state_ = state;
+  if (old == WindowShowState::Minimized) Activate();
 }
 
 bool HeadlessWindow::Focused() const { return platform_.focus_ == this; }

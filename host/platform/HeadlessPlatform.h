@@ -39,6 +39,9 @@ class HeadlessPlatform : public Platform {
   void SetCursorPos(TPoint pos) override;
   InputState CurrentInputState() const override;
   TRect ScreenBounds() const override { return {0, 0, kScreenWidth, kScreenHeight}; }
+  // The whole screen unless a test sets another (a task bar's room left out).
+  TRect WorkArea() const override { return workArea_; }
+  void SetWorkArea(const TRect& area) { workArea_ = area; }
   void Pump() override;
   void Wait(int64_t timeoutMs) override;
   void Wake() override;
@@ -66,9 +69,9 @@ class HeadlessPlatform : public Platform {
   void AdvanceClock(int64_t ms);
   void SetManualClock(bool manual);
 
-  // Visible windows from bottom to top.
+  // Windows on the screen (visible and not minimised) from bottom to top.
   std::vector<HeadlessWindow*> Windows() const;
-  // The topmost visible window containing a screen point.
+  // The topmost window on the screen containing a screen point.
   HeadlessWindow* WindowAt(TPoint screen) const;
 
  private:
@@ -104,6 +107,8 @@ class HeadlessPlatform : public Platform {
   void SetFocusWindow(HeadlessWindow* window);
   void Raise(HeadlessWindow* window);
   void Forget(HeadlessWindow* window);
+  // The window goes off the screen: the mouse and the keyboard leave it.
+  void TakeOffScreen(HeadlessWindow* window);
   void RunMoveSize(HeadlessWindow& window, MoveSizeKind kind);
 
   mutable std::mutex mutex_;  // guards queue_, clock and wake state
@@ -115,6 +120,7 @@ class HeadlessPlatform : public Platform {
 
   // Main-thread state.
   std::vector<HeadlessWindow*> windows_;  // bottom to top, visible or not
+  TRect workArea_{0, 0, kScreenWidth, kScreenHeight};
   TPoint pointer_{kScreenWidth / 2, kScreenHeight / 2};
   InputState state_;
   HeadlessWindow* grab_ = nullptr;   // receives the mouse while a button is held
@@ -146,8 +152,17 @@ class HeadlessWindow : public PlatformWindow {
   void SetCursor(SystemCursor cursor) override { cursor_ = cursor; }
   void Present(const BitmapImage& frame, std::span<const TRect> dirty) override;
   void RunMoveSize(MoveSizeKind kind) override;
-  void SetHitTest(std::function<HitArea(TPoint)>) override {}
+  void SetHitTest(std::function<HitArea(TPoint)> hitTest) override {
+    hitTest_ = std::move(hitTest);
+  }
+  void SetShowState(WindowShowState state) override;
+  WindowShowState ShowState() const override { return state_; }
 
+  // Visible and not minimised.
+  bool OnScreen() const { return visible_ && state_ != WindowShowState::Minimized; }
+  // What a compositor that moves windows itself would make of a press at a
+  // client point: the answer of the hit-test set, Normal without one.
+  HitArea HitTest(TPoint client) const { return hitTest_ ? hitTest_(client) : HitArea::Normal; }
   bool Borderless() const { return borderless_; }
   SystemCursor Cursor() const { return cursor_; }
   // What the window shows: the presented pixels, client-sized; black where
@@ -171,6 +186,10 @@ class HeadlessWindow : public PlatformWindow {
   bool borderless_;
   bool visible_ = false;
   SystemCursor cursor_ = SystemCursor::Arrow;
+  WindowShowState state_ = WindowShowState::Normal;
+  WindowShowState beforeMinimized_ = WindowShowState::Normal;
+  TRect normalBounds_;  // the bounds to restore from Maximized
+  std::function<HitArea(TPoint)> hitTest_;
   BitmapImage pixels_;
   std::vector<TRect> lastPresented_;
 };

@@ -14,4 +14,14 @@ namespace host {
 TRect MoveSizeBounds(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer,
                      int32_t minWidth, int32_t minHeight);
 
+// A moved window's bounds with each edge that lies within buffer pixels of
+// the same edge of area put flush with it (the left before the right, the
+// top before the bottom); unchanged when buffer is 0.
+TRect SnapToArea(const TRect& bounds, const TRect& area, int32_t buffer);
+
+// Where one step of an interactive move or size puts the window: the bounds
+// above, snapped to area within buffer pixels when it is a move.
+TRect MoveSizeStep(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer,
+                   int32_t minWidth, int32_t minHeight, const TRect& area, int32_t buffer);
+
 }  // namespace host

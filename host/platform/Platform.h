@@ -74,6 +74,10 @@ enum class MoveSizeKind : uint8_t { Move, SizeRight, SizeBottom, SizeBottomRight
 // Wayland). Normal means the application gets the press.
 enum class HitArea : uint8_t { Normal, Draggable, ResizeRight, ResizeBottom, ResizeBottomRight };
 
+// How a top-level window is shown: where it was placed, minimised (off the
+// screen, taking no input) or maximised (filling the screen's work area).
+enum class WindowShowState : uint8_t { Normal, Minimized, Maximized };
+
 // What a top-level window reports. The owner of the window (the form's
 // window) implements it; every method runs on the main thread from Pump (or
 // from inside RunMoveSize for BoundsChanged).
@@ -100,6 +104,9 @@ class WindowEvents {
   // window manager, including every step of RunMoveSize. Not called for
   // SetBounds.
   virtual void BoundsChanged(const TRect& /*bounds*/) {}
+  // The user or the window manager minimised, maximised or restored the
+  // window (from a task bar …). Not called for SetShowState.
+  virtual void ShowStateChanged(WindowShowState /*state*/) {}
 };
 
 struct WindowParams {
@@ -143,8 +150,20 @@ class PlatformWindow {
   // that cannot move a window after the press (Wayland) use it. Empty: none.
   virtual void SetHitTest(std::function<HitArea(TPoint client)> hitTest) = 0;
 
+  // Minimises, maximises to the work area, or restores. Normal brings back
+  // the bounds the window had before it was maximised; leaving Minimized
+  // shows and activates it again. A bounds change it makes is not reported
+  // through BoundsChanged (the caller asked for it).
+  virtual void SetShowState(WindowShowState state) = 0;
+  virtual WindowShowState ShowState() const = 0;
+  // During an interactive move the window's edges snap to the work area's
+  // edges when they come within this many pixels; 0 switches it off.
+  void SetSnapBuffer(int32_t pixels) { snapBuffer_ = pixels > 0 ? pixels : 0; }
+  int32_t SnapBuffer() const { return snapBuffer_; }
+
  private:
   WindowEvents* events_ = nullptr;
+  int32_t snapBuffer_ = 0;
 };
 
 // The platform is also the message loop's event source (Pump moves pending
@@ -171,6 +190,9 @@ class Platform : public EventSource, public TickSource {
   // Buttons and modifier keys held now.
   virtual InputState CurrentInputState() const = 0;
   virtual TRect ScreenBounds() const = 0;
+  // The part of the screen windows are maximised into and snap to: the
+  // screen less task bars and docks.
+  virtual TRect WorkArea() const = 0;
 
   // The steady system clock, in the loop's default origin so that installing
   // a platform does not shift the timers' due times.

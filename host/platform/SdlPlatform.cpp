@@ -188,17 +188,22 @@ GlobalPointer ReadGlobalPointer(const X11Window& x11) {
   return g;
 }
 
-// Takes a queued release of button for windowId out of SDL's queue; its
-// position in window coordinates, nullopt when none was queued.
-std::optional<TPoint> TakeQueuedRelease(uint32_t windowId, int button) {
+// Takes a queued release of button for window out of SDL's queue; where it
+// happened in screen coordinates, nullopt when none was queued. A release
+// SDL gave no window counts too: SDL drops the mouse focus when the pointer
+// leaves the window with the button held, and then sends the release to no
+// window with a stale position, so the pointer's position (where it was let
+// go, as nothing has moved it since) stands for it.
+std::optional<TPoint> TakeQueuedRelease(uint32_t windowId, TPoint origin, int button,
+                                        TPoint pointer) {
   SDL_PumpEvents();
   std::vector<SDL_Event> ups(64);
   const int n = SDL_PeepEvents(ups.data(), 64, SDL_GETEVENT, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONUP);
   std::optional<TPoint> taken;
   for (int i = 0; i < std::max(n, 0); ++i) {
     const SDL_MouseButtonEvent& up = ups[i].button;
-    if (!taken && up.windowID == windowId && up.button == button)
-      taken = TPoint{up.x, up.y};
+    if (!taken && up.button == button && (up.windowID == windowId || up.windowID == 0))
+      taken = up.windowID == 0 ? pointer : TPoint{origin.X + up.x, origin.Y + up.y};
     else
       SDL_PushEvent(&ups[i]);
   }
@@ -215,13 +220,15 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create() {
   // The first click on an inactive window reaches it, as on the host.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  // Frames are composed in memory: present them through the window system's
-  // own framebuffer (shared memory on X11), not through an OpenGL driver.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   const uint32_t wake = SDL_RegisterEvents(1);
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool wayland = driver && std::strcmp(driver, "wayland") == 0;
+  // Frames are composed in memory: on X11 they go through the window
+  // system's own framebuffer (shared memory), not through an OpenGL driver.
+  // SDL's Wayland driver has no framebuffer of its own and needs its
+  // renderer to show a window's pixels at all.
+  if (!wayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   return std::unique_ptr<SdlPlatform>(new SdlPlatform(wake, wayland));
 }
 
@@ -257,6 +264,12 @@ InputState SdlPlatform::CurrentInputState() const {
 TRect SdlPlatform::ScreenBounds() const {
   SDL_Rect r{0, 0, 0, 0};
   SDL_GetDisplayBounds(0, &r);
+  return Bounds(r.x, r.y, r.w, r.h);
+}
+
+TRect SdlPlatform::WorkArea() const {
+  SDL_Rect r{0, 0, 0, 0};
+  if (SDL_GetDisplayUsableBounds(0, &r) != 0) return ScreenBounds();
   return Bounds(r.x, r.y, r.w, r.h);
 }
 
@@ -389,6 +402,20 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& e) {
     case SDL_WINDOWEVENT_CLOSE:
       if (w->Events()) w->Events()->CloseRequest();
       break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      w->NoteShowState(WindowShowState::Minimized);
+      break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      w->NoteShowState(WindowShowState::Maximized);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      // Also sent when the window is mapped; only a minimised window (or one
+      // the compositor maximised) changes state by it.
+      if (w->state_ == WindowShowState::Minimized)
+        w->NoteShowState(w->beforeMinimized_);
+      else if (w->state_ == WindowShowState::Maximized && wayland_)
+        w->NoteShowState(WindowShowState::Normal);
+      break;
     default:
       break;
   }
@@ -493,6 +520,62 @@ void SdlWindow::NoteBounds() {
   if (Events()) Events()->BoundsChanged(b);
 }
 
+void SdlWindow::NoteShowState(WindowShowState state) {
+  if (state == state_) return;
+  if (state == WindowShowState::Minimized) beforeMinimized_ = state_;
+  state_ = state;
+  if (Events()) Events()->ShowStateChanged(state);
+}
+
+void SdlWindow::SetShowState(WindowShowState state) {
+  if (state == state_) return;
+  const WindowShowState old = state_;
+  if (state == WindowShowState::Minimized) {
+    beforeMinimized_ = old;
+    state_ = state;
+    // Without a window manager nobody would iconify it: it leaves the
+    // screen until it is restored.
+    const X11Window x11(window_);
+    if (x11.Valid() && !x11.WindowManagerRuns())
+      SDL_HideWindow(window_);
+    else
+      SDL_MinimizeWindow(window_);
+    return;
+  }
+  const WindowShowState placed = old == WindowShowState::Minimized ? beforeMinimized_ : old;
+  state_ = state;
+  if (old == WindowShowState::Minimized) {
+    SDL_PumpEvents();  // SDL's idea of the window's flags catches up first
+    SDL_ShowWindow(window_);
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+  }
+  if (platform_.wayland_) {
+    // The compositor alone places windows there.
+    if (state == WindowShowState::Maximized)
+      SDL_MaximizeWindow(window_);
+    else if (placed == WindowShowState::Maximized)
+      SDL_RestoreWindow(window_);
+    return;
+  }
+  // A borderless window may have no manager to maximise it: it is sized to
+  // the work area here, the same with and without one.
+  if (state == WindowShowState::Maximized && placed == WindowShowState::Normal) {
+    normalBounds_ = Bounds();
+    SetBounds(platform_.WorkArea());
+  } else if (state == WindowShowState::Normal && placed == WindowShowState::Maximized) {
+    SetBounds(normalBounds_);
+  }
+}
+
+void SdlWindow::SnapWhereMoved() {
+  const TRect b = Bounds();
+  const TRect snapped = SnapToArea(b, platform_.WorkArea(), SnapBuffer());
+  if (snapped == b) return;
+  SetBounds(snapped);
+  if (Events()) Events()->BoundsChanged(snapped);
+}
+
 void SdlWindow::RunMoveSize(MoveSizeKind kind) {
   // On Wayland the compositor runs moves from the hit-test, before the
   // press would reach us; a window cannot move itself afterwards.
@@ -510,18 +593,22 @@ void SdlWindow::RunMoveSize(MoveSizeKind kind) {
     // Over before it began: a quick click, or a flick whose moves and release
     // all came before this. Moves start from the left button; its release
     // belongs to the move and says where it ends.
-    if (const std::optional<TPoint> up = TakeQueuedRelease(id_, SDL_BUTTON_LEFT))
-      FollowTo(kind, start, press, {start.Left + up->X, start.Top + up->Y});
+    if (const std::optional<TPoint> up =
+            TakeQueuedRelease(id_, start.TopLeft(), SDL_BUTTON_LEFT, now.Pos))
+      FollowTo(kind, start, press, *up);
     return;
   }
   if (x11.Valid() && x11.WindowManagerMovesWindows() &&
-      RunWindowManagerMoveSize(kind, button, start, press))
+      RunWindowManagerMoveSize(kind, button, start, press)) {
+    if (kind == MoveSizeKind::Move) SnapWhereMoved();
     return;
+  }
   RunPointerMoveSize(kind, button, start, press);
 }
 
 void SdlWindow::FollowTo(MoveSizeKind kind, const TRect& start, TPoint press, TPoint pointer) {
-  const TRect target = MoveSizeBounds(kind, start, press, pointer, minWidth_, minHeight_);
+  const TRect target = MoveSizeStep(kind, start, press, pointer, minWidth_, minHeight_,
+                                    platform_.WorkArea(), SnapBuffer());
   if (target == known_) return;
   SetBounds(target);
   if (Events()) Events()->BoundsChanged(target);
@@ -583,7 +670,7 @@ void SdlWindow::ConsumeRelease(const X11Window& x11, int button, TPoint at) {
   int x = 0, y = 0;
   if (x11.Valid() && (SDL_GetMouseState(&x, &y) & SDL_BUTTON(button)))
     x11.SynthesizeRelease(button, at.X, at.Y);
-  TakeQueuedRelease(id_, button);
+  TakeQueuedRelease(id_, Bounds().TopLeft(), button, at);
 }
 
 void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, const TRect& start,

@@ -28,6 +28,7 @@ class SdlPlatform : public Platform {
   void SetCursorPos(TPoint pos) override;
   InputState CurrentInputState() const override;
   TRect ScreenBounds() const override;
+  TRect WorkArea() const override;
   void Pump() override;
   void Wait(int64_t timeoutMs) override;
   void Wake() override;
@@ -73,12 +74,19 @@ class SdlWindow : public PlatformWindow {
   void Present(const BitmapImage& frame, std::span<const TRect> dirty) override;
   void RunMoveSize(MoveSizeKind kind) override;
   void SetHitTest(std::function<HitArea(TPoint)> hitTest) override;
+  void SetShowState(WindowShowState state) override;
+  WindowShowState ShowState() const override { return state_; }
 
  private:
   friend class SdlPlatform;
   // Reports the bounds to the events when they differ from what was last
   // known (set by the program or reported before).
   void NoteBounds();
+  // Takes a state the window manager gave the window, reporting a change.
+  void NoteShowState(WindowShowState state);
+  // After a move the window manager ran: the edges near the work area's
+  // are put flush with them, as the pointer loops do at every step.
+  void SnapWhereMoved();
   // Both loops run a move or size that began with the window at start and
   // the button down at press (screen coordinates).
   // The window manager's own move/size; false when it refused.
@@ -97,6 +105,9 @@ class SdlWindow : public PlatformWindow {
   int32_t minWidth_ = 1;
   int32_t minHeight_ = 1;
   SystemCursor cursor_ = SystemCursor::Arrow;
+  WindowShowState state_ = WindowShowState::Normal;
+  WindowShowState beforeMinimized_ = WindowShowState::Normal;
+  TRect normalBounds_;  // the bounds to restore from Maximized
   std::function<HitArea(TPoint)> hitTest_;
 };
 

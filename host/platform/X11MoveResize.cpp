@@ -45,7 +45,7 @@ X11Window::X11Window(SDL_Window* window) {
   }
 }
 
-bool X11Window::WindowManagerMovesWindows() const {
+bool X11Window::WindowManagerRuns() const {
   Display* dpy = Dpy(display_);
   const Window root = DefaultRootWindow(dpy);
   // A running window manager names its check window on the root, and the
@@ -59,7 +59,13 @@ bool X11Window::WindowManagerMovesWindows() const {
   const bool alive = ReadList(dpy, check[0], "_NET_SUPPORTING_WM_CHECK") == check;
   XSync(dpy, False);
   XSetErrorHandler(previous);
-  if (!alive) return false;
+  return alive;
+}
+
+bool X11Window::WindowManagerMovesWindows() const {
+  if (!WindowManagerRuns()) return false;
+  Display* dpy = Dpy(display_);
+  const Window root = DefaultRootWindow(dpy);
   const auto supported = ReadList(dpy, root, "_NET_SUPPORTED");
   const Atom moveResize = XInternAtom(dpy, "_NET_WM_MOVERESIZE", False);
   return std::find(supported.begin(), supported.end(), moveResize) != supported.end();

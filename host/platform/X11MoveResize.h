@@ -31,6 +31,8 @@ class X11Window {
   explicit X11Window(SDL_Window* window);
   bool Valid() const { return display_ != nullptr; }
 
+  // A window manager runs (one that has gone leaves a stale check window).
+  bool WindowManagerRuns() const;
   // A window manager runs and does _NET_WM_MOVERESIZE.
   bool WindowManagerMovesWindows() const;
   // Drops SDL's and the X server's pointer grabs, then asks the window

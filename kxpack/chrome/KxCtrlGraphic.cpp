@@ -27,6 +27,19 @@ WPARAM TKxImgSize::SizeEdge() const {
   return FOwnerComponent && Visible() && footer ? footer->SizeEdge() : 0;
 }
 
+HitArea TKxImgSize::WindowHitArea(TPoint) const {
+  switch (SizeEdge()) {
+    case WMSZ_RIGHT:
+      return HitArea::ResizeRight;
+    case WMSZ_BOTTOM:
+      return HitArea::ResizeBottom;
+    case WMSZ_BOTTOMRIGHT:
+      return HitArea::ResizeBottomRight;
+    default:
+      return HitArea::Normal;
+  }
+}
+
 void TKxImgSize::ChooseCursor() {
   const TKxPanelFooter* footer = Footer();
   if (!footer) return;

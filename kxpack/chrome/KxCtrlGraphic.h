@@ -27,6 +27,8 @@ class TKxImgSize : public host::TPanel {
   // sizes nothing (hidden, without an owner, not on a footer, or neither
   // of the footer's switches on).
   host::WPARAM SizeEdge() const;
+  // A press sizes the window from SizeEdge; Normal when it sizes nothing.
+  host::HitArea WindowHitArea(TPoint P) const override;
 
  protected:
   void Paint() override;

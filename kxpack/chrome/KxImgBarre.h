@@ -23,6 +23,8 @@ class TKxImgBarre : public host::TPanel, public TKxAbout {
   bool Active() const { return FActive; }
   void SetActive(bool Value);
   void Loaded() override;
+  // Every left press drags the window.
+  host::HitArea WindowHitArea(TPoint) const override { return host::HitArea::Draggable; }
 
  protected:
   void Paint() override;

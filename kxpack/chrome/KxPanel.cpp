@@ -80,6 +80,10 @@ void TKxCustomPanel::GlyphChanged(TObject*) { Invalidate(); }
 
 void TKxCustomPanel::AdjustClientRect(TRect& Rect) { FBevel->GetVisibleArea(Rect); }
 
+HitArea TKxCustomPanel::WindowHitArea(TPoint) const {
+  return FMoveWinParent ? HitArea::Draggable : HitArea::Normal;
+}
+
 void TKxCustomPanel::CreateParams(TCreateParams& Params) {
   inherited::CreateParams(Params);
   // A size change alone repaints only what InvalidateEdgeStrips asks for.

@@ -75,6 +75,9 @@ class TKxCustomPanel : public TKxCustomControl {
   // The bevel's thickness comes off the client rectangle: the children are
   // aligned inside the bevel, and an auto-sized panel holds them with it.
   void AdjustClientRect(TRect& Rect) override;
+  // A press on the panel's own surface drags the window when it moves the
+  // parent form.
+  host::HitArea WindowHitArea(TPoint P) const override;
 
  protected:
   // A panel whose bevel starts from a scheme of its own (see TKxPanelBevel).

@@ -37,6 +37,8 @@ class TKxPanelTitle : public host::TPanel, public TKxAbout {
   // clear of it, measured with the canvas's current font.
   void DoPlacment();
   void Loaded() override;
+  // Every left press drags the window.
+  host::HitArea WindowHitArea(TPoint) const override { return host::HitArea::Draggable; }
 
  protected:
   void Paint() override;

@@ -92,17 +92,8 @@ void TKxDisplay::SetMin(Integer Value) {
 
 void TKxDisplay::Loaded() {
   // Every Value is a state the setters allow (lowering Max or raising Min
-  // leaves it alone), and so is every Min below Max. A range no setter can
-  // give (a file edited by hand) is set up as the setters would have taken
-  // Max, then Min, on a new display.
-  if (FMin >= FMax) {
-    const Integer savedMin = FMin;
-    const Integer savedMax = FMax;
-    FMin = kDefaultMin;
-    FMax = kDefaultMax;
-    if (savedMax > FMin) FMax = savedMax;
-    if (savedMin < FMax) FMin = savedMin;
-  }
+  // leaves it alone), and so is every Min below Max.
+  RepairLoadedRange(FMin, FMax, kDefaultMin, kDefaultMax);
   FSignCell = FMin < 0;
   inherited::Loaded();
 }

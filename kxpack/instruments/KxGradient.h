@@ -62,6 +62,8 @@ class TKxGradient : public TKxCustomGradient, public TKxAbout {
  public:
   explicit TKxGradient(TComponent* AOwner) : TKxCustomGradient(AOwner) {}
   static const TPublished& PublishedProperties();
+  // Every left press drags the window.
+  host::HitArea WindowHitArea(TPoint) const override { return host::HitArea::Draggable; }
 
  protected:
   // Fires OnMouseDown once; a left press then moves the parent form; last,

@@ -5,10 +5,16 @@
 //   bounds L T W H     moved or sized by the user
 //   loopstart L T W H  an interactive move or size begins (bounds before it)
 //   loopend L T W H    an interactive move or size returned
+//   state S L T W H    shown as S (normal, minimized, maximized) after a
+//                      right click (maximise or restore) or a middle click
+//                      (minimise)
 // A left press in the top half starts a move, in the 16-pixel bottom-right
-// corner a size. Ends on a close request, SIGTERM, or after a minute.
+// corner a size; with --snap N a move snaps to the work area's edges within
+// N pixels. Ends on a close request, SIGTERM, or after a minute.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "host/platform/SdlPlatform.h"
 
@@ -20,7 +26,7 @@ constexpr int32_t kCorner = 16;
 volatile std::sig_atomic_t gStop = 0;
 
 void PrintRect(const char* what, const TRect& r) {
-  std::printf("%s %d %d %d %d\n", what, r.Left, r.Top, r.Width(), r.Height());
+  std::printf("%s%s%d %d %d %d\n", what, *what ? " " : "", r.Left, r.Top, r.Width(), r.Height());
   std::fflush(stdout);
 }
 
@@ -44,6 +50,32 @@ class Probe : public WindowEvents {
     std::printf("down %d %d\n", e.Pos.X, e.Pos.Y);
     std::fflush(stdout);
     if (e.Button != MouseButton::Left) return;
+    LeftDown(e);
+  }
+  void MouseUp(const MouseEvent& e) override {
+    std::printf("up %d %d\n", e.Pos.X, e.Pos.Y);
+    std::fflush(stdout);
+    if (e.Button == MouseButton::Right)
+      ChangeState(window_.ShowState() == WindowShowState::Maximized ? WindowShowState::Normal
+                                                                    : WindowShowState::Maximized);
+    else if (e.Button == MouseButton::Middle)
+      ChangeState(WindowShowState::Minimized);
+  }
+  void BoundsChanged(const TRect& b) override {
+    PrintRect("bounds", b);
+    Paint();
+  }
+  void CloseRequest() override { gStop = 1; }
+
+ private:
+  void ChangeState(WindowShowState state) {
+    window_.SetShowState(state);
+    Paint();
+    const char* names[] = {"normal", "minimized", "maximized"};
+    std::printf("state %s ", names[static_cast<int>(state)]);
+    PrintRect("", window_.Bounds());
+  }
+  void LeftDown(const MouseEvent& e) {
     const TRect b = window_.Bounds();
     MoveSizeKind kind;
     if (e.Pos.X >= b.Width() - kCorner && e.Pos.Y >= b.Height() - kCorner)
@@ -56,23 +88,13 @@ class Probe : public WindowEvents {
     window_.RunMoveSize(kind);
     PrintRect("loopend", window_.Bounds());
   }
-  void MouseUp(const MouseEvent& e) override {
-    std::printf("up %d %d\n", e.Pos.X, e.Pos.Y);
-    std::fflush(stdout);
-  }
-  void BoundsChanged(const TRect& b) override {
-    PrintRect("bounds", b);
-    Paint();
-  }
-  void CloseRequest() override { gStop = 1; }
 
- private:
   PlatformWindow& window_;
 };
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   std::signal(SIGTERM, [](int) { gStop = 1; });
   auto platform = SdlPlatform::Create();
   if (!platform) {
@@ -81,6 +103,7 @@ int main() {
   }
   auto window = platform->CreateWindow({"KxDragProbe", Bounds(200, 150, 320, 240), true, true});
   window->SetMinimumSize(64, 48);
+  if (argc == 3 && std::strcmp(argv[1], "--snap") == 0) window->SetSnapBuffer(std::atoi(argv[2]));
   Probe probe(*window);
   window->SetEvents(&probe);
   window->Show();

@@ -1,5 +1,6 @@
 // End to end under Xvfb: a borderless SDL2 window (tools/kxdragprobe) is
-// dragged and sized with xdotool, with and without a window manager.
+// dragged, sized, snapped to the screen's edges, maximised, restored and
+// minimised with xdotool, with and without a window manager.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,7 +26,9 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     session_ = std::make_unique<XSession>(GetParam());
     ASSERT_TRUE(session_->Ok()) << "no X server for the end-to-end test: " << session_->Error();
-    probe_ = std::make_unique<ChildProcess>(std::vector<std::string>{KXDRAGPROBE_PATH}, true);
+    // Moves snap within 10 pixels of the work area's edges.
+    probe_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{KXDRAGPROBE_PATH, "--snap", "10"}, true);
     ASSERT_TRUE(probe_->WaitLine("ready", 0, Ms(10000))) << probe_->AllOutput();
     window_ = XSession::FindWindow(kTitle);
     ASSERT_NE(window_, 0u) << "the probe's window did not show";
@@ -56,10 +59,10 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
   }
 
   // Clicks the lower half (no move there) and checks the probe saw it.
-  void ExpectClickReaches(const TRect& bounds) {
+  void ExpectClickReaches(const TRect& bounds, int button = 1) {
     const int x = bounds.Left + bounds.Width() / 2, y = bounds.Bottom - 30;
-    XSession::Run(
-        Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
+    XSession::Run(Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) +
+                      " click " + std::to_string(button)));
     EXPECT_TRUE(Expect("down")) << probe_->AllOutput();
     EXPECT_TRUE(Expect("up")) << probe_->AllOutput();
   }
@@ -130,6 +133,32 @@ TEST_P(X11MoveSize, AFastFlickEndsAtThePressPointPlusTheWholeDelta) {
                             f.expected.Width(), f.expected.Height()));
     ExpectClickReaches(after);
   }
+}
+
+TEST_P(X11MoveSize, AMoveEndingNearTheLeftEdgeLeavesTheWindowFlushWithIt) {
+  // Without the snap the window would end 6 pixels from the edge.
+  ASSERT_TRUE(Drag(start_.Left + 40, start_.Top + 30, 6 - start_.Left, 20)) << probe_->AllOutput();
+  ASSERT_TRUE(Expect("loopend")) << probe_->AllOutput();
+  EXPECT_EQ(XSession::AwaitGeometry(window_, Bounds(0, start_.Top + 20, 320, 240)),
+            Bounds(0, start_.Top + 20, 320, 240));
+}
+
+// A right click maximises or restores the probe, a middle click minimises it.
+TEST_P(X11MoveSize, MaximiseFillsTheWorkAreaRestoreBringsBackTheBoundsMinimiseUnmaps) {
+  const TRect screen = Bounds(0, 0, 1280, 800);  // no panel takes room from it
+  ExpectClickReaches(start_, 3);
+  ASSERT_TRUE(Expect("state maximized")) << probe_->AllOutput();
+  EXPECT_EQ(XSession::AwaitGeometry(window_, screen), screen);
+  ExpectClickReaches(screen, 3);
+  ASSERT_TRUE(Expect("state normal")) << probe_->AllOutput();
+  EXPECT_EQ(XSession::AwaitGeometry(window_, start_), start_);
+
+  ExpectClickReaches(start_, 2);
+  ASSERT_TRUE(Expect("state minimized")) << probe_->AllOutput();
+  bool viewable = true;
+  const auto end = std::chrono::steady_clock::now() + Ms(5000);
+  while (viewable && std::chrono::steady_clock::now() < end) viewable = XSession::Viewable(window_);
+  EXPECT_FALSE(viewable);
 }
 
 INSTANTIATE_TEST_SUITE_P(, X11MoveSize, ::testing::Values(false, true), [](const auto& info) {

@@ -134,6 +134,19 @@ size_t ChildProcess::LineCount() {
   return lines_.size();
 }
 
+std::optional<int> ChildProcess::WaitExit(Ms timeout) {
+  if (pid_ <= 0) return std::nullopt;
+  int status = 0;
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (waitpid(pid_, &status, WNOHANG) != pid_) {
+    if (std::chrono::steady_clock::now() > end) return std::nullopt;
+    std::this_thread::sleep_for(Ms(20));
+  }
+  pid_ = -1;  // reaped: nothing left for the destructor to stop
+  if (!WIFEXITED(status)) return std::nullopt;
+  return WEXITSTATUS(status);
+}
+
 std::string ChildProcess::AllOutput() {
   std::lock_guard lock(mutex_);
   std::string all;
@@ -243,6 +256,21 @@ host::TRect XSession::Geometry(unsigned long window) {
     std::sscanf(line.c_str(), " Height: %d", &h);
   }
   return host::Bounds(x, y, w, h);
+}
+
+bool XSession::Viewable(unsigned long window) {
+  const auto out = Run("xwininfo -id " + std::to_string(window));
+  return out && out->find("Map State: IsViewable") != std::string::npos;
+}
+
+host::TRect XSession::AwaitGeometry(unsigned long window, const host::TRect& expected) {
+  host::TRect seen = Geometry(window);
+  const auto end = std::chrono::steady_clock::now() + Ms(5000);
+  while (seen != expected && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(Ms(50));
+    seen = Geometry(window);
+  }
+  return seen;
 }
 
 }  // namespace kxtest

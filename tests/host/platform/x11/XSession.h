@@ -37,6 +37,9 @@ class ChildProcess {
                                       size_t* index = nullptr);
   size_t LineCount();
   std::string AllOutput();
+  // The exit status once the process has ended by itself, nullopt when it
+  // still runs after timeout (or was killed by a signal).
+  std::optional<int> WaitExit(Ms timeout);
 
  private:
   void ReadOutput(int fd);
@@ -66,6 +69,10 @@ class XSession {
   static unsigned long FindWindow(const std::string& title);
   // Client area of a window in screen coordinates, from xwininfo.
   static host::TRect Geometry(unsigned long window);
+  // The window is mapped and all its ancestors are (xwininfo's IsViewable).
+  static bool Viewable(unsigned long window);
+  // Waits until the window's geometry is expected; the last geometry seen.
+  static host::TRect AwaitGeometry(unsigned long window, const host::TRect& expected);
 
  private:
   bool StartServer();
