@@ -12,6 +12,7 @@
 #include "host/platform/VirtualKeys.h"
 #include "host/threads/KernelEvents.h"
 #include "host/threads/MessageLoop.h"
+#include "host/threads/Threads.h"
 #include "host/threads/Timers.h"
 
 namespace kx::testing {
@@ -73,13 +74,16 @@ host::HeadlessWindow& Session::Window() const {
 }
 
 void Session::Settle() {
-  for (;;) {
+  // A worker waiting in Synchronize counts as settled, so a call queued just
+  // after the loop went idle is served by another pass; a worker that
+  // synchronises back to back would never let the loop rest, so the passes
+  // for such calls are bounded.
+  constexpr int kCallPasses = 100;
+  for (int passes = 0;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      // A call a worker synchronised after the loop went idle is left for
-      // the next command: a worker that synchronises back to back would
-      // never let the loop rest.
-      if (!host::MessageWaiting()) return;
+      if (host::MessageWaiting()) continue;
+      if (!host::SynchronizePending() || ++passes > kCallPasses) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it

@@ -158,6 +158,12 @@ bool CallQueuedBy(const TThread* caller) {
 
 }  // namespace
 
+bool SynchronizePending() {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  return !sync.pending.empty();
+}
+
 bool CheckSynchronize() {
   if (!IsMainThread())
     throw EThread("CheckSynchronize called from a thread that is not the main thread");

@@ -49,6 +49,8 @@ bool IsMainThread();
 // Runs the calls that worker threads queued with Synchronize; true if any
 // ran. Main thread only (EThread otherwise).
 bool CheckSynchronize();
+// Whether calls wait in Synchronize for the main thread. Any thread.
+bool SynchronizePending();
 
 class TThread;
 
