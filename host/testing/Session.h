@@ -9,9 +9,11 @@
 // After every command the message loop runs until it is idle and every
 // worker thread that the command released (an event set, a time-out passed)
 // is waiting again, so what the command caused has happened before the next
-// one. A worker waiting in Synchronize counts as waiting: its call runs, and
-// a call it queues after the loop went idle waits for the next command (a
-// worker that calls back to back gets a call or more per command). One exception: mouse input given
+// one. A worker waiting in Synchronize counts as waiting: its call runs. A
+// call a worker makes on waking from a wait (a timer's tick) runs before the
+// command ends; a call it queues back to back after the loop went idle waits
+// for the next command (such a worker gets a call or more per command). One
+// exception: mouse input given
 // while a button is held is delivered with the release (or with the next command that is not mouse
 // input), so that a form move or size started by the press follows the moves that come before the
 // release; their coordinates count from where the form was when the button was pressed (fixed
