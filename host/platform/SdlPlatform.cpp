@@ -647,6 +647,7 @@ bool SdlWindow::RunWindowManagerMoveSize(MoveSizeKind kind, int button, const TR
       x11.StartWindowManagerMoveResize(kNetWmCancel, press.X, press.Y, button);
       return false;
     }
+    DispatchWaitingMessages();  // clocks and workers go on while the window moves
     SDL_Delay(kPollMs);
   }
   // The window manager kept the release.
@@ -697,6 +698,7 @@ void SdlWindow::RunPointerMoveSize(MoveSizeKind kind, int button, const TRect& s
       released = true;
     }
     FollowTo(kind, start, press, now.Pos);
+    DispatchWaitingMessages();  // clocks and workers go on while the window moves
   }
 }
 

@@ -5,12 +5,14 @@
 #include <memory>
 
 #include "host/base/DateTime.h"
+#include "host/base/FileContents.h"
 #include "host/classes/Streaming.h"
 #include "host/classes/TypInfo.h"
 #include "host/graphics/TextUtf8.h"
 #include "host/platform/VirtualKeys.h"
 #include "host/threads/KernelEvents.h"
 #include "host/threads/MessageLoop.h"
+#include "host/threads/Threads.h"
 #include "host/threads/Timers.h"
 
 namespace kx::testing {
@@ -27,8 +29,15 @@ HeadlessPlatform& Headless() {
   return *HeadlessPlatform::Active();
 }
 
-host::TCustomForm* ReadForm(const std::string& path) {
-  host::TComponent* root = host::ReadFormFile(path, Application);
+// The headless platform with its clock made manual, before a form is read.
+HeadlessPlatform& ManualHeadless() {
+  HeadlessPlatform& platform = Headless();
+  platform.SetManualClock(true);
+  return platform;
+}
+
+host::TCustomForm* ReadForm(const std::string& path, const host::TReadOptions& options) {
+  host::TComponent* root = host::ReadForm(host::ReadFileContents(path), path, Application, options);
   if (auto* form = host::As<host::TCustomForm>(root)) return form;
   const std::string found = root->ClassName();
   root->Free();
@@ -40,15 +49,16 @@ constexpr int32_t kDragSteps = 8;
 
 }  // namespace
 
-Session::Session(host::TCustomForm* form) : platform_(Headless()), form_(form), owned_(false) {
-  platform_.SetManualClock(true);
+void Session::UseVirtualTime() { ManualHeadless(); }
+
+Session::Session(host::TCustomForm* form)
+    : platform_(ManualHeadless()), form_(form), owned_(false) {
   form_->Show();
   Settle();
 }
 
-Session::Session(const std::string& formFile)
-    : platform_(Headless()), form_(ReadForm(formFile)), owned_(true) {
-  platform_.SetManualClock(true);
+Session::Session(const std::string& formFile, const host::TReadOptions& options)
+    : platform_(ManualHeadless()), form_(ReadForm(formFile, options)), owned_(true) {
   try {
     form_->Show();
     Settle();
@@ -75,8 +85,11 @@ void Session::Settle() {
   for (;;) {
     Application->ProcessMessages();
     if (host::WorkersSettled()) {
-      host::TMsg msg;
-      if (!host::PeekMessage(msg, host::PM_NOREMOVE)) return;
+      // A call a worker synchronised back to back after the loop went idle
+      // is left for the next command (such a worker would never let the
+      // loop rest); one a worker made on waking runs now, before the clock
+      // moves on, so that its next wait counts from its due time.
+      if (!host::MessageWaiting() && !host::WokenCallsQueued()) return;
       continue;
     }
     // A worker is on its way to its next wait; it wakes the loop when it

@@ -9,11 +9,13 @@
 // After every command the message loop runs until it is idle and every
 // worker thread that the command released (an event set, a time-out passed)
 // is waiting again, so what the command caused has happened before the next
-// one. One exception: mouse input given while a button is held is delivered
-// with the release (or with the next command that is not mouse input), so
-// that a form move or size started by the press follows the moves that come
-// before the release; their coordinates count from where the form was when
-// the button was pressed (fixed screen positions, in effect).
+// one. A worker waiting in Synchronize counts as waiting: its call runs, and
+// a call it queues after the loop went idle waits for the next command (a
+// worker that calls back to back gets a call or more per command). One exception: mouse input given
+// while a button is held is delivered with the release (or with the next command that is not mouse
+// input), so that a form move or size started by the press follows the moves that come before the
+// release; their coordinates count from where the form was when the button was pressed (fixed
+// screen positions, in effect).
 //
 // The session makes the platform's clock a manual one and leaves it so.
 // Failures of a command (an unknown component, a value of the wrong kind, a
@@ -25,6 +27,7 @@
 #include <string_view>
 
 #include "host/base/Types.h"
+#include "host/classes/Streaming.h"
 #include "host/controls/Forms.h"
 #include "host/graphics/BitmapImage.h"
 #include "host/platform/HeadlessPlatform.h"
@@ -48,13 +51,20 @@ class Session {
   // Drives form, which the caller keeps and frees after the session.
   explicit Session(host::TCustomForm* form);
   // Reads the form file at path (EReadError "FILE:LINE: …") into a form the
-  // session owns. The form's classes must be registered (link the package).
-  explicit Session(const std::string& formFile);
+  // session owns. The form's classes must be registered (link the package);
+  // options say what becomes of handlers the root class does not publish
+  // (by default the file is refused).
+  explicit Session(const std::string& formFile, const host::TReadOptions& options = {});
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
   host::TCustomForm* Form() const { return form_; }
+
+  // Makes the headless platform current with its clock manual. A caller
+  // that reads the form itself does this first, so the timers and workers
+  // the form starts count in virtual time from the start.
+  static void UseVirtualTime();
 
   // Mouse, at client coordinates of the form.
   void Move(int32_t x, int32_t y);

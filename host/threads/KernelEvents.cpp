@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 #include "host/threads/Clock.h"
 #include "host/threads/MessageLoop.h"
@@ -72,6 +73,7 @@ Activity& Activities() {
 }
 
 thread_local bool t_active = false;  // this thread holds one unit of Activity::active
+thread_local bool t_waited = true;   // this thread has waited since TakeWaitedMark
 
 void BeginActivity() {
   Activity& a = Activities();
@@ -98,11 +100,14 @@ void CountReleasedWorker() { BeginActivity(); }
 
 void AdoptReleasedWorker() { TakeActivity(); }
 
-void EndWorkerActivity() {
-  if (!t_active) return;
+bool EndWorkerActivity() {
+  if (!t_active) return false;
   t_active = false;
   DropActivity();
+  return true;
 }
+
+bool TakeWaitedMark() { return std::exchange(t_waited, false); }
 
 bool WorkersSettled() {
   Activity& a = Activities();
@@ -192,6 +197,7 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
   };
   if (takeSignal()) return WAIT_OBJECT_0;
   if (timeoutMs == 0) return WAIT_TIMEOUT;
+  t_waited = true;
   ++event->waiters;
   DWORD result = WAIT_OBJECT_0;
   if (timeoutMs == INFINITE) {

@@ -50,8 +50,15 @@ bool WorkersSettled();
 // AdoptReleasedWorker once it runs.
 void CountReleasedWorker();
 void AdoptReleasedWorker();
-// The calling thread is done: the activity its last released wait started
-// ends here. TThread calls it when Execute has returned.
-void EndWorkerActivity();
+// The calling thread is done, or waits for another thread: the activity its
+// last released wait started ends here. True when it held such activity.
+// TThread calls it when Execute has returned and while a call it
+// synchronised waits for the main thread.
+bool EndWorkerActivity();
+// True when the calling thread has waited on an event since it last asked
+// (or since it started); asking clears the mark. Synchronize keeps it with
+// each call, so that a call a worker makes on waking is told from calls it
+// makes back to back.
+bool TakeWaitedMark();
 
 }  // namespace host

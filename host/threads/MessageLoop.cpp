@@ -138,10 +138,10 @@ void PostQuitMessage(int exitCode) {
   WakeMainThread();
 }
 
-bool PeekMessage(TMsg& msg, UINT removeMsg) {
-  const bool remove = (removeMsg & PM_REMOVE) != 0;
-  if (IsMainThread()) CheckSynchronize();
-  CurrentEventSource().Pump();
+namespace {
+
+bool PeekQueue(TMsg& msg, bool remove, bool pump = true) {
+  if (pump) CurrentEventSource().Pump();
   {
     MessageQueue& queue = Queue();
     std::lock_guard lock(queue.mutex);
@@ -160,6 +160,29 @@ bool PeekMessage(TMsg& msg, UINT removeMsg) {
   }
   if (PaintSource() && PaintSource()(msg)) return true;
   return TakeDueTimer(TickCountMs(), msg, remove);
+}
+
+}  // namespace
+
+bool PeekMessage(TMsg& msg, UINT removeMsg) {
+  if (IsMainThread()) CheckSynchronize();
+  return PeekQueue(msg, (removeMsg & PM_REMOVE) != 0);
+}
+
+bool MessageWaiting() {
+  TMsg msg;
+  return PeekQueue(msg, false);
+}
+
+void DispatchWaitingMessages() {
+  CheckSynchronize();
+  for (TMsg msg; PeekQueue(msg, true, false);) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchMessage(msg);
+  }
 }
 
 bool GetMessage(TMsg& msg) {

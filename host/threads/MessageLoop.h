@@ -80,6 +80,14 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Takes (PM_REMOVE) or looks at (PM_NOREMOVE) the next message; false when
 // none is waiting. Never sleeps.
 bool PeekMessage(TMsg& msg, UINT removeMsg = PM_REMOVE);
+// Whether a message waits, as PeekMessage with PM_NOREMOVE would see it, but
+// without running the calls waiting in Synchronize.
+bool MessageWaiting();
+// For a modal loop that takes the OS events itself (a window being moved or
+// sized): runs the calls waiting in Synchronize, then dispatches the posted
+// messages, paints and due timers that wait, without taking OS events. A
+// quit request stays for the outer loop.
+void DispatchWaitingMessages();
 // Takes the next message, sleeping until one comes; false for WM_QUIT.
 bool GetMessage(TMsg& msg);
 // Sleeps until a message may be waiting (see above). Returns at once if one

@@ -25,8 +25,13 @@ thread_local TThread* t_current = nullptr;
 struct SyncRequest {
   const TThreadMethod* method;
   TThread* caller;  // nullptr for a thread that is not a TThread
+  // The caller's worker activity ended while the call waits; the main thread
+  // counts it again when the call is done.
+  bool activity_ended = false;
   std::exception_ptr error;
   bool done = false;
+  // Made on waking from a wait, not straight after the caller's last call.
+  bool after_wait = false;
 };
 
 // Calls queued by workers for the main thread. `changed` is signalled when a
@@ -63,6 +68,37 @@ void NotifySyncWaiters() {
   sync.changed.notify_all();
 }
 
+// The OS threads of TThreads that freed themselves, each joined by the next
+// one to free itself or when the library unloads: never left detached, so
+// the last steps of such a thread happen before what the process tears down
+// after it.
+class ReapedThreads {
+ public:
+  ~ReapedThreads() { JoinAll(); }
+  void Add(std::thread finishing) {
+    JoinAll();  // those that freed themselves before this one have ended by now
+    std::lock_guard lock(mutex_);
+    threads_.push_back(std::move(finishing));
+  }
+
+ private:
+  void JoinAll() {
+    std::vector<std::thread> done;
+    {
+      std::lock_guard lock(mutex_);
+      done.swap(threads_);
+    }
+    for (std::thread& t : done) t.join();
+  }
+  std::mutex mutex_;
+  std::vector<std::thread> threads_;
+};
+
+ReapedThreads& Reaped() {
+  static ReapedThreads reaped;
+  return reaped;
+}
+
 // The process's nice value when the library loaded; priorities are relative
 // to it, as the host's are relative to the process's priority class.
 const int g_base_nice = getpriority(PRIO_PROCESS, 0);
@@ -76,27 +112,29 @@ std::thread::id MainThreadID() { return g_main_thread; }
 
 bool IsMainThread() { return std::this_thread::get_id() == g_main_thread; }
 
-bool CheckSynchronize() {
-  if (!IsMainThread())
-    throw EThread("CheckSynchronize called from a thread that is not the main thread");
+namespace {
+
+// Runs the calls queued now (only those of `only` when it is set), one by
+// one, so that a call running a nested loop (a modal form) leaves the others
+// to that loop. A worker that queues its next call as soon as one is done
+// must not keep the main thread from its messages, hence "queued now".
+bool RunQueuedCalls(const TThread* only) {
   SyncQueue& sync = Sync();
-  // Only as many calls as are queued now: a worker that queues its next call
-  // as soon as one is done must not keep the main thread from its messages.
-  // They are taken one by one, so a call that runs a nested loop (a modal
-  // form) leaves the others to that loop.
+  auto matches = [only](const SyncRequest* r) { return !only || r->caller == only; };
   size_t budget;
   {
     std::lock_guard lock(sync.mutex);
-    budget = sync.pending.size();
+    budget = std::count_if(sync.pending.begin(), sync.pending.end(), matches);
   }
   bool ran = false;
   for (; budget > 0; --budget) {
     SyncRequest* request;
     {
       std::lock_guard lock(sync.mutex);
-      if (sync.pending.empty()) break;
-      request = sync.pending.front();
-      sync.pending.pop_front();
+      auto it = std::find_if(sync.pending.begin(), sync.pending.end(), matches);
+      if (it == sync.pending.end()) break;
+      request = *it;
+      sync.pending.erase(it);
     }
     RunningCalls().push_back(request->caller);
     try {
@@ -106,11 +144,33 @@ bool CheckSynchronize() {
     }
     RunningCalls().pop_back();
     ran = true;
+    if (request->activity_ended) CountReleasedWorker();
     std::lock_guard lock(sync.mutex);
     request->done = true;
     sync.changed.notify_all();
   }
   return ran;
+}
+
+bool CallQueuedBy(const TThread* caller) {
+  const auto& pending = Sync().pending;
+  return std::any_of(pending.begin(), pending.end(),
+                     [caller](const SyncRequest* r) { return r->caller == caller; });
+}
+
+}  // namespace
+
+bool WokenCallsQueued() {
+  SyncQueue& sync = Sync();
+  std::lock_guard lock(sync.mutex);
+  return std::any_of(sync.pending.begin(), sync.pending.end(),
+                     [](const SyncRequest* r) { return r->after_wait; });
+}
+
+bool CheckSynchronize() {
+  if (!IsMainThread())
+    throw EThread("CheckSynchronize called from a thread that is not the main thread");
+  return RunQueuedCalls(nullptr);
 }
 
 // --- SafePointWait -------------------------------------------------------------
@@ -130,7 +190,7 @@ TThread::TThread() = default;
 TThread::~TThread() {
   if (!thread_.joinable()) return;
   if (thread_.get_id() == std::this_thread::get_id()) {
-    thread_.detach();  // FreeOnTerminate: the thread is freeing itself
+    Reaped().Add(std::move(thread_));  // FreeOnTerminate: the thread is freeing itself
     return;
   }
   StopAndWait();
@@ -260,11 +320,17 @@ void TThread::Synchronize(const TThreadMethod& method) {
     return;
   }
   SafePointWait safe_point;
-  SyncRequest request{&method, t_current, nullptr, false};
+  SyncRequest request{&method, t_current, false, nullptr, false};
   SyncQueue& sync = Sync();
   {
     std::lock_guard lock(sync.mutex);
     sync.pending.push_back(&request);
+    // Waiting for the main thread, this thread is settled: whoever drives
+    // the clock need not wait for it (a worker that synchronises back to
+    // back would otherwise never let it rest). Ended once the call is
+    // queued, so a settled worker's call is always there to be seen.
+    request.activity_ended = EndWorkerActivity();
+    request.after_wait = TakeWaitedMark();
     sync.changed.notify_all();
   }
   WakeMainThread();
@@ -272,6 +338,7 @@ void TThread::Synchronize(const TThreadMethod& method) {
     std::unique_lock lock(sync.mutex);
     sync.changed.wait(lock, [&] { return request.done; });
   }
+  if (request.activity_ended) AdoptReleasedWorker();
   if (request.error) std::rethrow_exception(request.error);
 }
 
@@ -339,11 +406,13 @@ void TThread::StopAndWait() {
 
 void TThread::WaitUntilFinished() {
   if (IsMainThread()) {
+    // Only this thread's calls: a form being torn down must not run another
+    // component's handler from inside its destructor.
     SyncQueue& sync = Sync();
     while (!finished_) {
-      CheckSynchronize();
+      RunQueuedCalls(this);
       std::unique_lock lock(sync.mutex);
-      sync.changed.wait(lock, [&] { return finished_ || !sync.pending.empty(); });
+      sync.changed.wait(lock, [&] { return finished_ || CallQueuedBy(this); });
     }
     return;
   }

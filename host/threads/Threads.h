@@ -11,9 +11,10 @@
 // Suspend that waits for it.
 //
 // Synchronize runs a call on the main thread while the worker waits; the main
-// thread serves such calls in its message loop (CheckSynchronize) and while it
-// waits for a thread (WaitFor, Free), so a call in flight completes even when
-// the thread is being destroyed.
+// thread serves such calls in its message loop (CheckSynchronize) and, while
+// it waits for a thread (WaitFor, Free), that thread's own calls, so a call
+// in flight completes even when the thread is being destroyed — and no other
+// thread's call runs in the middle of a destructor.
 //
 // Lifetime. A thread is created suspended and runs Execute once Start (or
 // enough Resume calls) lets it go; a class whose threads should run at once
@@ -48,6 +49,10 @@ bool IsMainThread();
 // Runs the calls that worker threads queued with Synchronize; true if any
 // ran. Main thread only (EThread otherwise).
 bool CheckSynchronize();
+// True when a call queued for the main thread was made by a worker that
+// waited on an event since its previous call (a timer's tick, say), as
+// opposed to a worker handing over calls back to back.
+bool WokenCallsQueued();
 
 class TThread;
 
@@ -87,7 +92,7 @@ class TThread : public TObject {
   bool Terminated() const;
 
   // Waits until Execute has returned and gives ReturnValue. On the main
-  // thread the wait serves synchronised calls. EThread where the wait could
+  // thread the wait serves the calls this thread synchronises. EThread where the wait could
   // never end: a thread never started, a thread waiting for itself, the main
   // thread inside a call that this thread synchronised.
   int32_t WaitFor();

@@ -13,7 +13,8 @@ using TWndMethod = std::function<void(TMessage& message)>;
 // A new hidden window whose messages go to method. Main thread.
 HWND AllocateHWnd(TWndMethod method);
 // Destroys a window made by AllocateHWnd; its timers stop and its queued
-// messages are dropped. nullptr is ignored.
+// messages are dropped. Called from inside the window's own method, it
+// takes effect when that method returns. nullptr is ignored.
 void DeallocateHWnd(HWND wnd);
 
 }  // namespace host

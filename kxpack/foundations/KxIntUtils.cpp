@@ -29,8 +29,22 @@ Integer SolveForX(Integer Percent, Integer Total) {
 }
 
 Integer SolveForY(Integer Value, Integer Total) {
+  return SolveForY(int64_t{Value}, int64_t{Total});
+}
+
+Integer SolveForY(int64_t Value, int64_t Total) {
   if (Total == 0) return 0;
   return TruncToInteger(static_cast<long double>(Value) * 100.0L / static_cast<long double>(Total));
+}
+
+void RepairLoadedRange(Integer& Min, Integer& Max, Integer DefaultMin, Integer DefaultMax) {
+  if (Min < Max) return;
+  const Integer savedMin = Min;
+  const Integer savedMax = Max;
+  Min = DefaultMin;
+  Max = DefaultMax;
+  if (savedMax > Min) Max = savedMax;
+  if (savedMin < Max) Min = savedMin;
 }
 
 }  // namespace kx

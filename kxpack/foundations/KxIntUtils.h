@@ -20,6 +20,9 @@ Integer SolveForX(Integer Percent, Integer Total);
 // Value as a percentage of Total (Value × 100 / Total, truncated); 0 when
 // Total is 0.
 Integer SolveForY(Integer Value, Integer Total);
+// The same for the difference of two Integers, which may lie beyond the
+// Integer range (a range from −2^31 to 2^31 − 1); the ratio stays exact.
+Integer SolveForY(int64_t Value, int64_t Total);
 
 // Right − Left and Bottom − Top, taken in 64 bits: a difference beyond the
 // Integer range (a rectangle from −2^31 to 2^31 − 1) saturates at its bound.
@@ -34,5 +37,12 @@ inline void AdjustRange(Integer& Value, Integer Min, Integer Max) {
   else if (Value > Max)
     Value = Max;
 }
+
+// Makes a range read from a form file valid once the whole file is read
+// (its ends are stored as saved, in whatever order they come). A pair with
+// Min below Max is kept. A pair no setter can give (a file edited by hand)
+// becomes what the setters make of it on a new control whose range is
+// [DefaultMin, DefaultMax]: Max taken first, then Min.
+void RepairLoadedRange(Integer& Min, Integer& Max, Integer DefaultMin, Integer DefaultMax);
 
 }  // namespace kx

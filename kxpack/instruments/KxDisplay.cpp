@@ -16,7 +16,7 @@ using namespace host;
 
 namespace {
 
-// The key colours of the glyph strips: unlit segments, lit segments.
+// The key colours of the glyphs: unlit segments, lit segments.
 constexpr TColor kUnlitKey = 0x808080;
 constexpr TColor kLitKey = 0xC0C0C0;
 constexpr Integer kMaxDigits = 15;
@@ -92,17 +92,8 @@ void TKxDisplay::SetMin(Integer Value) {
 
 void TKxDisplay::Loaded() {
   // Every Value is a state the setters allow (lowering Max or raising Min
-  // leaves it alone), and so is every Min below Max. A range no setter can
-  // give (a file edited by hand) is set up as the setters would have taken
-  // Max, then Min, on a new display.
-  if (FMin >= FMax) {
-    const Integer savedMin = FMin;
-    const Integer savedMax = FMax;
-    FMin = kDefaultMin;
-    FMax = kDefaultMax;
-    if (savedMax > FMin) FMax = savedMax;
-    if (savedMin < FMax) FMin = savedMin;
-  }
+  // leaves it alone), and so is every Min below Max.
+  RepairLoadedRange(FMin, FMax, kDefaultMin, kDefaultMax);
   FSignCell = FMin < 0;
   inherited::Loaded();
 }
@@ -131,10 +122,14 @@ void TKxDisplay::SetAutoSize(bool Value) {
 void TKxDisplay::LoadBitmaps() {
   // Always from the resource, so a recolouring never works on an already
   // recoloured strip.
-  FNumBitmap->SetHandle(LoadBitmap(HInstance(), ResNumId[FStyle]));
-  FPalette->ToBMP(FNumBitmap.get(), kUnlitKey, kLitKey);
+  LoadGlyph(FNumBitmap.get(), ResNumId[FStyle]);
   FCellWidth = FNumBitmap->Width() / kDisplayCellCount;
   FCellHeight = FNumBitmap->Height();
+}
+
+void TKxDisplay::LoadGlyph(TBitmap* Bitmap, const char* Name) const {
+  Bitmap->SetHandle(LoadBitmap(HInstance(), Name));
+  FPalette->ToBMP(Bitmap, kUnlitKey, kLitKey);
 }
 
 void TKxDisplay::PaletteModified(TObject*) {
@@ -165,12 +160,7 @@ void TKxDisplay::RequestAlign() {
 }
 
 void TKxDisplay::Paint() {
-  FPainting = true;
-  struct Done {
-    bool& painting;
-    ~Done() { painting = false; }
-  } done{FPainting};
-
+  const TPaintScope painting(*this);
   ClearBitmapCanvas();
   const std::string text = CellText(FValue, FDigits, FLeadingZero, FZeroBlank);
   // In 64 bits: a large Spacing puts the row, and cells, past the

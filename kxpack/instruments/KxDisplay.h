@@ -67,6 +67,9 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
 
   // Loads the strip of the current Style afresh and recolours it.
   virtual void LoadBitmaps();
+  // Loads the bitmap resource Name of the package into Bitmap and recolours
+  // its key colours with the palette.
+  void LoadGlyph(TBitmap* Bitmap, const char* Name) const;
   void PaletteModified(TObject* Sender);
   // Draws glyph cell Cell (0 to 12) at (X, Y) of the off-screen bitmap;
   // black pixels of the strip leave the frame as it is.
@@ -88,6 +91,20 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   virtual void Change();
   void Paint() override;
 
+  // Marks a Paint in progress for its lifetime: the auto size's resize must
+  // not start a paint inside this one (the resize invalidates what the new
+  // bounds need).
+  class TPaintScope {
+   public:
+    explicit TPaintScope(TKxDisplay& Display) : FDisplay(Display) { FDisplay.FPainting = true; }
+    ~TPaintScope() { FDisplay.FPainting = false; }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+   private:
+    TKxDisplay& FDisplay;
+  };
+
   Integer FValue = 0;
   Integer FDigits = kDefaultDigits;
   Integer FMax = kDefaultMax;
@@ -105,8 +122,7 @@ class TKxDisplay : public TKxGraphicImageControl, public TKxAbout {
   TNotifyEvent FOnChange;
 
  private:
-  // Set while Paint runs: the auto size's resize must not start a paint
-  // inside this one (the resize invalidates what the new bounds need).
+  // Set by TPaintScope.
   bool FPainting = false;
 };
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "host/base/DateTime.h"
 #include "host/testing/Session.h"
 #include "kxpack/package/KxPack.h"
 
@@ -13,8 +14,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The examples name handlers that only an application binds: here they
+// stay unbound.
+host::TReadOptions LeaveHandlersUnbound() {
+  host::TReadOptions options;
+  options.Unpublished = [](const host::TPropInfo&, void*, const std::string&) {};
+  return options;
+}
+
 host::BitmapImage RunScript(const fs::path& form) {
-  kx::testing::Session session(form.string());
+  // A fixed wall clock from before the form is read: clocks show the time.
+  host::SetNow(host::EncodeDate(2026, 3, 14) + host::EncodeTime(13, 45, 30, 0));
+  kx::testing::Session session(form.string(), LeaveHandlersUnbound());
   session.Move(30, 30);
   session.Click(60, 90);
   session.Wait(1500);

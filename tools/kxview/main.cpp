@@ -121,6 +121,8 @@ int RunScript(host::TCustomForm* form, const Options& options) {
 int Run(const Options& options) {
   // Only the window mode needs a display; the others never open one.
   if (options.mode != Mode::Window) setenv("KX_PLATFORM", "headless", 1);
+  // A script's time is virtual from the start, also for the form's timers.
+  if (options.mode == Mode::Script) kx::testing::Session::UseVirtualTime();
   const kxview::LoadedForm loaded =
       kxview::LoadForm(options.form,
                        options.events ? kxview::PrintHandlerCalls(std::cout, std::cerr)

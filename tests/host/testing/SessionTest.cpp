@@ -3,6 +3,7 @@
 #include "host/testing/Session.h"
 
 #include <atomic>
+#include <chrono>
 
 #include "host/base/DateTime.h"
 #include "host/classes/ClassRegistry.h"
@@ -262,5 +263,53 @@ TEST_F(SessionTest, AWorkersTimedWaitWakesOnVirtualTime) {
   worker->Free();
 }
 
+// A form read after UseVirtualTime starts its timers on the virtual clock:
+// however long reading it and starting the session take in real time, the
+// first tick comes one whole interval after the session started.
+TEST_F(SessionTest, TimersOfAFormReadAfterUseVirtualTimeCountFromTheSessionsStart) {
+  session_.reset();
+  form_->Free();
+  Headless().SetManualClock(false);
+  Session::UseVirtualTime();
+  form_ = ReadFormAs<TSessionForm>(kFormText, "session.kxf");
+  const auto start = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(5)) {
+  }
+  session_ = std::make_unique<Session>(form_);
+  session_->Wait(999);
+  EXPECT_EQ(form_->Ticks, 0);
+  session_->Wait(1);
+  EXPECT_EQ(form_->Ticks, 1);
+}
+
 }  // namespace
+// A worker that hands call after call to the main thread never waits; each
+// command still ends, with a call or more run, and a command that posts a
+// message sees it handled.
+TEST_F(SessionTest, AWorkerSynchronisingBackToBackLetsEachCommandEnd) {
+  std::atomic<int> calls{0};
+  class TBackToBack : public TThread {
+   public:
+    explicit TBackToBack(std::atomic<int>* calls) : calls_(calls) {}
+
+   protected:
+    void Execute() override {
+      while (!Terminated()) Synchronize([this] { ++*calls_; });
+    }
+
+   private:
+    std::atomic<int>* calls_;
+  };
+  auto* worker = new TBackToBack(&calls);
+  worker->Start();
+  for (int i = 1; i <= 3; ++i) {
+    session_->Settle();
+    EXPECT_GE(calls.load(), i);
+  }
+  session_->Wait(1000);
+  session_->Click(25, 35);
+  EXPECT_EQ(form_->Log, (std::vector<std::string>{"MouseDown 5,5", "Click", "MouseUp"}));
+  worker->Free();
+}
+
 }  // namespace host::testing

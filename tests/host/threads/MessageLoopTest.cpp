@@ -115,6 +115,40 @@ TEST_F(MessageLoop, EventsPumpedByThePlatformArriveInTheSamePass) {
   EXPECT_EQ(msg.message, WM_USER + 7);
 }
 
+// What a window's move or size loop runs while it follows the pointer: the
+// calls of workers, posted messages and due timers, but no OS events (the
+// loop takes those itself), and a quit request stays for the outer loop.
+TEST_F(MessageLoop, DispatchingWaitingMessagesServesCallsPostsAndTimersButNoOSEvents) {
+  struct CountingSource : EventSource {
+    std::atomic<int> pumps{0}, wakes{0};
+    void Pump() override { ++pumps; }
+    void Wait(int64_t) override {}
+    void Wake() override { ++wakes; }
+  } source;
+  SetEventSource(&source);
+  SetTimer(window_, 1, 100);
+  clock_.Advance(100);
+  PostMessage(window_, WM_USER);
+  source.wakes = 0;
+  std::atomic<bool> called{false};
+  std::thread worker([&] { TThread::Synchronize([&] { called = true; }); });
+  while (source.wakes == 0) std::this_thread::yield();  // the call is queued
+  DispatchWaitingMessages();
+  worker.join();
+  EXPECT_TRUE(called);
+  std::vector<UINT> got;
+  for (const TMessage& m : received_) got.push_back(m.Msg);
+  EXPECT_EQ(got, (std::vector<UINT>{WM_USER, WM_TIMER}));
+  EXPECT_EQ(source.pumps, 0);
+  PostQuitMessage(3);
+  DispatchWaitingMessages();
+  TMsg msg;
+  ASSERT_TRUE(PeekMessage(msg, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 3u);
+  SetEventSource(nullptr);
+}
+
 TEST_F(MessageLoop, PostFromAnotherThreadWakesASleepingGetMessage) {
   std::thread poster([&] { PostMessage(window_, WM_USER + 2); });
   TMsg msg;

@@ -203,6 +203,31 @@ TEST(Synchronize, FreeingAThreadWithACallPendingServesTheCallAndReturns) {
   EXPECT_TRUE(ran);
 }
 
+// Freeing a thread serves its own pending call and no other thread's: a form
+// being torn down must not run the handler of a component it already freed.
+TEST(Synchronize, FreeingAThreadServesOnlyItsOwnPendingCalls) {
+  Event own_about_to_sync, other_about_to_sync;
+  std::atomic<bool> own_ran{false}, other_ran{false};
+  auto* other = new TestThread([&](TestThread&) {
+    other_about_to_sync.Set();
+    TThread::Synchronize([&] { other_ran = true; });
+  });
+  auto* own = new TestThread([&](TestThread&) {
+    own_about_to_sync.Set();
+    TThread::Synchronize([&] { own_ran = true; });
+  });
+  other->Start();
+  ASSERT_TRUE(other_about_to_sync.WaitLong());
+  own->Start();
+  ASSERT_TRUE(own_about_to_sync.WaitLong());
+  Pause();  // both calls are now most likely queued, the other's first
+  own->Free();
+  EXPECT_TRUE(own_ran);
+  EXPECT_FALSE(other_ran);
+  other->Free();
+  EXPECT_TRUE(other_ran);
+}
+
 // A tick handler that frees its own timer: the worker waits for the very
 // call that frees it, so Free must not wait for the worker.
 TEST(Synchronize, FreeingTheCallingThreadFromInsideItsCallDoesNotDeadlock) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/host/threads/LoopFixture.h"
 
 using namespace host;
@@ -103,6 +105,30 @@ TEST_F(Timers, DestroyedWindowTakesItsTimersAndMessages) {
   ASSERT_EQ(received_.size(), 1u);
   EXPECT_EQ(received_[0].Msg, WM_USER + 1);
   EXPECT_TRUE(other.empty());
+}
+
+// A tick handler that frees its own timer window: the window and its method
+// live until the method returns, then go with their timer and messages.
+TEST_F(Timers, AWindowFreedByItsOwnTickGoesOnceTheTickReturns) {
+  auto token = std::make_shared<int>(0);  // the window's method holds a copy
+  long holders_after_free = 0;
+  int ticks = 0;
+  HWND self = nullptr;
+  self = AllocateHWnd([&, held = token](TMessage& m) {
+    (void)held;
+    if (m.Msg != WM_TIMER) return;
+    ++ticks;
+    PostMessage(self, WM_USER);
+    DeallocateHWnd(self);
+    holders_after_free = token.use_count();  // 2 while the method is alive
+  });
+  SetTimer(self, 1, 100);
+  TicksAfter(100);
+  EXPECT_EQ(ticks, 1);
+  EXPECT_EQ(holders_after_free, 2);
+  EXPECT_EQ(token.use_count(), 1) << "the window went once the tick returned";
+  EXPECT_EQ(TimerCount(), 0);
+  EXPECT_EQ(DispatchWaiting(), 0) << "its queued message went with it";
 }
 
 TEST_F(Timers, LoopSleepsUntilTheNextTickIsDue) {

@@ -8,6 +8,14 @@
 
 namespace kx::testing {
 
+// Expects cell Cell (CellWidth pixels wide) of the glyph strip resource Name,
+// recoloured with the display's palette, with its top-left at (X, Y) of the
+// display on form: where the strip is black, or its recoloured pixel is
+// black, Background shows; elsewhere the recoloured pixel. Pixels outside
+// the display are not checked.
+void ExpectGlyph(const host::TCustomForm& form, const TKxDisplay& display, const char* Name,
+                 int CellWidth, int Cell, int X, int Y, TColor Background);
+
 class DisplayTest : public host::testing::HeadlessTest {
  protected:
   static constexpr TColor kBackground = 0x00402010;
