@@ -11,6 +11,7 @@
 #include "host/base/SysUtils.h"
 #include "host/platform/MoveSizeGeometry.h"
 #include "host/platform/VirtualKeys.h"
+#include "host/platform/X11Errors.h"
 #include "host/platform/X11MoveResize.h"
 
 namespace host {
@@ -220,6 +221,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create() {
   // The first click on an inactive window reaches it, as on the host.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  auto x11Errors = std::make_unique<X11GoneWindowErrors>();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
   const uint32_t wake = SDL_RegisterEvents(1);
   const char* driver = SDL_GetCurrentVideoDriver();
@@ -229,11 +231,13 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create() {
   // SDL's Wayland driver has no framebuffer of its own and needs its
   // renderer to show a window's pixels at all.
   if (!wayland) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return std::unique_ptr<SdlPlatform>(new SdlPlatform(wake, wayland));
+  if (!driver || std::strcmp(driver, "x11") != 0) x11Errors.reset();
+  return std::unique_ptr<SdlPlatform>(new SdlPlatform(wake, wayland, std::move(x11Errors)));
 }
 
-SdlPlatform::SdlPlatform(uint32_t wakeEvent, bool wayland)
-    : wakeEvent_(wakeEvent), wayland_(wayland) {}
+SdlPlatform::SdlPlatform(uint32_t wakeEvent, bool wayland,
+                         std::unique_ptr<X11GoneWindowErrors> x11Errors)
+    : wakeEvent_(wakeEvent), wayland_(wayland), x11Errors_(std::move(x11Errors)) {}
 
 SdlPlatform::~SdlPlatform() {
   for (SDL_Cursor* c : cursors_)

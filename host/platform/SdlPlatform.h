@@ -15,6 +15,7 @@ namespace host {
 
 class SdlWindow;
 class X11Window;
+class X11GoneWindowErrors;
 
 class SdlPlatform : public Platform {
  public:
@@ -38,7 +39,7 @@ class SdlPlatform : public Platform {
  private:
   friend class SdlWindow;
   class X11Window;
-  SdlPlatform(uint32_t wakeEvent, bool wayland);
+  SdlPlatform(uint32_t wakeEvent, bool wayland, std::unique_ptr<X11GoneWindowErrors> x11Errors);
   SdlWindow* WindowOf(uint32_t windowId) const;
   void Dispatch(const SDL_Event& event);
   // Window-state events only (moves, sizes, exposes, focus, close) and
@@ -50,6 +51,8 @@ class SdlPlatform : public Platform {
   uint32_t wakeEvent_;
   std::atomic<bool> wakePending_{false};
   bool wayland_;
+  // Outlives SDL's X connections: errors pending on them are read when they close.
+  std::unique_ptr<X11GoneWindowErrors> x11Errors_;
   std::map<uint32_t, SdlWindow*> windows_;
   TPoint lastPress_;  // screen position of the last button press delivered
   std::array<SDL_Cursor*, static_cast<size_t>(SystemCursor::Hidden)> cursors_{};

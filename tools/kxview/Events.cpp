@@ -107,20 +107,25 @@ class Warner {
 
 host::TReadOptions WarnUnboundHandlers(std::ostream& err) {
   auto warner = std::make_shared<Warner>(err);
-  return {[warner](const host::TPropInfo& event, void*, const std::string& method) {
+  host::TReadOptions options;
+  options.Unpublished = [warner](const host::TPropInfo& event, void*, const std::string& method) {
     (*warner)(event, method, "the form's class does not publish it; --events prints its calls");
-  }};
+  };
+  return options;
 }
 
 host::TReadOptions PrintHandlerCalls(std::ostream& out, std::ostream& err) {
   auto warner = std::make_shared<Warner>(err);
-  return {[warner, &out](const host::TPropInfo& event, void* field, const std::string& method) {
+  host::TReadOptions options;
+  options.Unpublished = [warner, &out](const host::TPropInfo& event, void* field,
+                                       const std::string& method) {
     const auto it = Stubs().find(event.EventType);
     if (it == Stubs().end())
       (*warner)(event, method, "kxview cannot print calls of this kind of event");
     else
       it->second(field, method, out);
-  }};
+  };
+  return options;
 }
 
 }  // namespace kxview

@@ -42,7 +42,9 @@ TEST_F(KxPanelTitleTest, BarsShowTheActiveOrInactiveStripesAndTheCaptionKeepsIts
         EXPECT_EQ(PixelAt(first.X, first.Y), active ? s.active : s.inactive);
         EXPECT_EQ(PixelAt(last.X, last.Y), active ? s.active : s.inactive);
         // The short lines leave their end pixels to the background.
-        if (s.first == 1) EXPECT_EQ(PixelAt(first.X - 1, first.Y), kBarreColor);
+        if (s.first == 1) {
+          EXPECT_EQ(PixelAt(first.X - 1, first.Y), kBarreColor);
+        }
       }
       for (int32_t y : {0, 1}) {
         const TPoint p = OnForm(b, w / 2, y);
@@ -84,8 +86,9 @@ TEST_F(KxPanelTitleTest, BarsFillTheSpaceBesideTheCaptionFromItsTrimmedWidth) {
               Bounds(canvas->TextWidth(caption) + 21 + w, 3, w % 2 == 0 ? w : w + 1, 8));
     // Without outer blanks and with an even rest, the right bar's last
     // column is one pixel short of the edge.
-    if (Trim(caption) == caption && rest % 2 == 0)
+    if (Trim(caption) == caption && rest % 2 == 0) {
       EXPECT_EQ(title->BarreRight()->BoundsRect().Right, 184);
+    }
   }
 }
 

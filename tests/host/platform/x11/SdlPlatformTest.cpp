@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include <X11/Xlib.h>
+
 #include "XSession.h"
 #include "host/platform/HeadlessPlatform.h"
 #include "host/platform/SdlPlatform.h"
@@ -66,6 +68,42 @@ TEST_F(SdlPlatformTest, AWindowKeepsItsBoundsTitleAndMinimumSize) {
   window->Present(frame, all);  // reaches the server without errors
   window->Hide();
   EXPECT_FALSE(window->Visible());
+}
+
+// An event sent to a window that is already gone (as SDL's wake-up can be)
+// must not end the program; any other X error still reaches the handler
+// that was there before, and that handler is back once the platform goes.
+int gEarlierHandlerCalls = 0;
+int EarlierHandler(Display*, XErrorEvent*) {
+  ++gEarlierHandlerCalls;
+  return 0;
+}
+
+TEST_F(SdlPlatformTest, ErrorsAboutGoneWindowsAreHarmlessAndOthersPassOn) {
+  gEarlierHandlerCalls = 0;
+  const XErrorHandler before = XSetErrorHandler(EarlierHandler);
+  {
+    auto platform = SdlPlatform::Create();
+    ASSERT_TRUE(platform);
+    Display* dpy = XOpenDisplay(nullptr);
+    ASSERT_TRUE(dpy);
+    const Window gone = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(dpy, gone);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = gone;
+    event.xclient.format = 32;
+    XSendEvent(dpy, gone, False, NoEventMask, &event);  // BadWindow
+    XClearWindow(dpy, gone);                            // BadWindow
+    XDrawPoint(dpy, gone, DefaultGC(dpy, 0), 1, 1);     // BadDrawable
+    XSync(dpy, False);
+    EXPECT_EQ(gEarlierHandlerCalls, 0);
+    XGetAtomName(dpy, 0x1FFFFFFF);  // BadAtom
+    XSync(dpy, False);
+    EXPECT_EQ(gEarlierHandlerCalls, 1);
+    XCloseDisplay(dpy);
+  }
+  EXPECT_EQ(XSetErrorHandler(before), EarlierHandler);
 }
 
 }  // namespace

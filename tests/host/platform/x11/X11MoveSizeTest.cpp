@@ -29,7 +29,7 @@ class X11MoveSize : public ::testing::TestWithParam<bool> {
     // Moves snap within 10 pixels of the work area's edges.
     probe_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{KXDRAGPROBE_PATH, "--snap", "10"}, true);
-    ASSERT_TRUE(probe_->WaitLine("ready", 0, Ms(10000))) << probe_->AllOutput();
+    ASSERT_TRUE(probe_->WaitLine("ready", 0, Ms(30000))) << probe_->AllOutput();
     window_ = XSession::FindWindow(kTitle);
     ASSERT_NE(window_, 0u) << "the probe's window did not show";
     start_ = XSession::Geometry(window_);

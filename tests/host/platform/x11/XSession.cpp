@@ -1,5 +1,6 @@
 #include "XSession.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -41,6 +42,29 @@ std::string ReadLineWithin(int fd, Ms timeout) {
     line += c;
   }
   return "";
+}
+
+// Maps a window of its own and waits until the window manager frames it (a
+// ReparentNotify): a manager that has announced itself on the root may not
+// be handling map requests yet, and a window it has not framed stays unmapped.
+bool WindowManagerFramesWindows(Ms timeout) {
+  Display* dpy = XOpenDisplay(nullptr);
+  if (!dpy) return false;
+  const Window window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 16, 16, 0, 0, 0);
+  XSelectInput(dpy, window, StructureNotifyMask);
+  XMapWindow(dpy, window);
+  XFlush(dpy);
+  bool framed = false;
+  XEvent event;
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!framed && std::chrono::steady_clock::now() < end) {
+    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+    poll(&p, 1, 100);
+    while (XCheckTypedWindowEvent(dpy, window, ReparentNotify, &event)) framed = true;
+  }
+  XDestroyWindow(dpy, window);
+  XCloseDisplay(dpy);
+  return framed;
 }
 
 }  // namespace
@@ -218,12 +242,7 @@ bool XSession::StartWindowManager() {
   std::ofstream(rc) << kOpenboxConfig;
   windowManager_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"openbox", "--config-file", rc}, false);
-  const auto end = std::chrono::steady_clock::now() + Ms(10000);
-  while (std::chrono::steady_clock::now() < end) {
-    const auto supported = Run("xprop -root _NET_SUPPORTED");
-    if (supported && supported->find("_NET_WM_MOVERESIZE") != std::string::npos) return true;
-    std::this_thread::sleep_for(Ms(100));
-  }
+  if (WindowManagerFramesWindows(Ms(60000))) return true;
   error_ = "openbox did not start";
   return false;
 }
@@ -240,8 +259,15 @@ std::optional<std::string> XSession::Run(const std::string& command) {
 }
 
 unsigned long XSession::FindWindow(const std::string& title) {
-  const auto out = Run("xdotool search --sync --onlyvisible --name '^" + title + "$'");
-  return out ? std::strtoul(out->c_str(), nullptr, 10) : 0;
+  // xdotool's search fails at once when any window goes while it walks the
+  // tree (a window manager's frame, say): it is asked again until it answers.
+  const auto end = std::chrono::steady_clock::now() + Ms(30000);
+  do {
+    const auto out = Run("xdotool search --sync --onlyvisible --name '^" + title + "$'");
+    if (out) return std::strtoul(out->c_str(), nullptr, 10);
+    std::this_thread::sleep_for(Ms(100));
+  } while (std::chrono::steady_clock::now() < end);
+  return 0;
 }
 
 host::TRect XSession::Geometry(unsigned long window) {

@@ -65,7 +65,7 @@ class XSession {
   // its stdout, nullopt when it failed.
   static std::optional<std::string> Run(const std::string& command);
   // The id of the visible window with this exact title, 0 if none shows
-  // within a few seconds.
+  // within half a minute.
   static unsigned long FindWindow(const std::string& title);
   // Client area of a window in screen coordinates, from xwininfo.
   static host::TRect Geometry(unsigned long window);
