@@ -8,6 +8,7 @@
 #include <string>
 
 #include "MixViewerFixture.h"
+#include "host/base/Types.h"
 
 namespace kx::testing {
 
@@ -69,9 +70,12 @@ TEST_P(MixViewerLooks, MatchesTheTickByTickDrawing) {
   GetParam().set(viewer);
   viewer->EndUpdate();
   Pump();
-  const Integer lo = viewer->MinValue(), hi = viewer->MaxValue();
+  // In 64 bits: the whole Integer range is one of the cases.
+  const int64_t lo = viewer->MinValue(), hi = viewer->MaxValue();
+  const auto at = [](int64_t v) { return host::SaturateToInt32(v); };
   const Integer positions[] = {
-      lo, hi, lo + (hi - lo) / 2, lo + (hi - lo) / 3, INT_MIN, INT_MAX, hi + 1, lo - 1};
+      at(lo),     at(hi),    at(lo + (hi - lo) / 2), at(lo + (hi - lo) / 3), INT_MIN, INT_MAX,
+      at(hi + 1), at(lo - 1)};
   for (Integer i = 0; i < viewer->GetCount(); ++i)
     viewer->GetItem(i)->SetPosition(positions[i % std::size(positions)]);
   ExpectPicture();
