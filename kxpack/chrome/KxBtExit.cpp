@@ -54,13 +54,12 @@ void TKxBtExit::Resize() {
 }
 
 void TKxBtExit::Paint() {
-  try {
+  // A button that fails to paint shows what was drawn so far.
+  Swallowing([&] {
     KeepOnBarreMenuRow(this);
     PaintStripButton(Canvas(), ClientRect(), clBlack, FBtBitmap.get(), kWidth,
                      StripCell(FKxEnabled, FActive, FPressed));
-  } catch (...) {
-    // A button that fails to paint shows what was drawn so far.
-  }
+  });
 }
 
 void TKxBtExit::Click() {

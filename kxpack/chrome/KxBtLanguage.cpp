@@ -56,17 +56,17 @@ void TKxBtLanguage::SetKxEnabled(bool Value) {
 }
 
 void TKxBtLanguage::SetKxLanguage(TKxTypeLanguage Value) {
-  try {
+  // If the bitmap cannot be made, the box stays as it is.
+  Swallowing([&] {
     FLanguage = Value;
     FBtBitmap = std::make_unique<TBitmap>();
     Invalidate();
-  } catch (...) {
-    // The box stays as it is.
-  }
+  });
 }
 
 void TKxBtLanguage::Paint() {
-  try {
+  // A missing image leaves the black box and what was drawn before.
+  Swallowing([&] {
     TCanvas* canvas = Canvas();
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetColor(clBlack);
@@ -81,9 +81,7 @@ void TKxBtLanguage::Paint() {
     SetBounds(Left(), Top(), canvas->TextWidth(name) + kNameAt.X + kNameRightSpace,
               canvas->TextHeight(name) + kNameAt.Y + kNameBottomSpace);
     canvas->TextOut(kNameAt.X, kNameAt.Y, name);
-  } catch (...) {
-    // A missing image leaves the black box and what was drawn before.
-  }
+  });
 }
 
 void TKxBtLanguage::Click() {

@@ -74,13 +74,12 @@ void TKxBtMenu::Resize() {
 }
 
 void TKxBtMenu::Paint() {
-  try {
+  // A button that fails to paint shows what was drawn so far.
+  Swallowing([&] {
     KeepOnBarreMenuRow(this);
     PaintStripButton(Canvas(), ClientRect(), kBarreColor, FBtBitmap.get(), kWidth,
                      StripCell(FKxEnabled, FActive, FPressed));
-  } catch (...) {
-    // A button that fails to paint shows what was drawn so far.
-  }
+  });
 }
 
 void TKxBtMenu::Click() {

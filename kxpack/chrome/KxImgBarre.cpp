@@ -42,7 +42,8 @@ void TKxImgBarre::Loaded() {
 }
 
 void TKxImgBarre::Paint() {
-  try {
+  // A bar that fails to paint shows what was drawn so far.
+  Swallowing([&] {
     // The panel is opaque, so its background is painted here rather than
     // erased by the window.
     TCanvas* canvas = Canvas();
@@ -55,9 +56,7 @@ void TKxImgBarre::Paint() {
       canvas->MoveTo(s.x0, s.y);
       canvas->LineTo(Width() - s.rightInset, s.y);
     }
-  } catch (...) {
-    // A bar that fails to paint shows what was drawn so far.
-  }
+  });
 }
 
 void TKxImgBarre::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
